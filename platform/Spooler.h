@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fontprobe {
+
+// The print spooler, one printer handle at a time. Every call reports failure
+// through its result; none throws for a spooler refusal.
+class Spooler {
+ public:
+  using Handle = std::uintptr_t;
+
+  virtual ~Spooler() = default;
+
+  virtual std::optional<Handle> Open(const std::u16string& deviceName) = 0;
+  // True when the printer's driver runs the XPS print path, which lets raw
+  // bytes through only under the "XPS_PASS" datatype.
+  virtual bool HasXpsDriver(Handle printer) = 0;
+  virtual bool StartDocument(Handle printer, const std::u16string& docName,
+                             const std::u16string& dataType) = 0;
+  virtual bool StartPage(Handle printer) = 0;
+  // Returns how many bytes the spooler took, or nothing when the write failed.
+  virtual std::optional<std::uint32_t> Write(Handle printer, std::string_view bytes) = 0;
+  virtual bool EndPage(Handle printer) = 0;
+  virtual bool EndDocument(Handle printer) = 0;
+  virtual void Abort(Handle printer) = 0;
+  virtual void Close(Handle printer) = 0;
+};
+
+}  // namespace fontprobe

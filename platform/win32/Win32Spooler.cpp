@@ -1,0 +1,63 @@
+#include "platform/win32/Win32Spooler.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <vector>
+
+#include "platform/win32/WideText.h"
+
+namespace fontprobe {
+namespace {
+
+// Not every mingw-w64 winspool.h has it; the value is the documented one.
+constexpr DWORD kPrinterDriverXps = 0x00000002;
+
+HANDLE AsHandle(Spooler::Handle printer) { return reinterpret_cast<HANDLE>(printer); }
+
+}  // namespace
+
+std::optional<Spooler::Handle> Win32Spooler::Open(const std::u16string& deviceName) {
+  std::wstring name = ToWide(deviceName);
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(name.data(), &printer, nullptr)) return std::nullopt;
+  return reinterpret_cast<Handle>(printer);
+}
+
+bool Win32Spooler::HasXpsDriver(Handle printer) {
+  DWORD needed = 0;
+  GetPrinterDriverW(AsHandle(printer), nullptr, 8, nullptr, 0, &needed);
+  if (needed == 0) return false;
+  std::vector<BYTE> buffer(needed);
+  if (!GetPrinterDriverW(AsHandle(printer), nullptr, 8, buffer.data(), needed, &needed)) {
+    return false;
+  }
+  const auto* info = reinterpret_cast<const DRIVER_INFO_8W*>(buffer.data());
+  return (info->dwPrinterDriverAttributes & kPrinterDriverXps) != 0;
+}
+
+bool Win32Spooler::StartDocument(Handle printer, const std::u16string& docName,
+                                 const std::u16string& dataType) {
+  std::wstring name = ToWide(docName);
+  std::wstring type = ToWide(dataType);
+  DOC_INFO_1W info{name.data(), nullptr, type.data()};
+  return StartDocPrinterW(AsHandle(printer), 1, reinterpret_cast<BYTE*>(&info)) != 0;
+}
+
+bool Win32Spooler::StartPage(Handle printer) { return StartPagePrinter(AsHandle(printer)); }
+
+std::optional<std::uint32_t> Win32Spooler::Write(Handle printer, std::string_view bytes) {
+  DWORD written = 0;
+  if (!WritePrinter(AsHandle(printer), const_cast<char*>(bytes.data()),
+                    static_cast<DWORD>(bytes.size()), &written)) {
+    return std::nullopt;
+  }
+  return written;
+}
+
+bool Win32Spooler::EndPage(Handle printer) { return EndPagePrinter(AsHandle(printer)); }
+bool Win32Spooler::EndDocument(Handle printer) { return EndDocPrinter(AsHandle(printer)); }
+void Win32Spooler::Abort(Handle printer) { AbortPrinter(AsHandle(printer)); }
+void Win32Spooler::Close(Handle printer) { ClosePrinter(AsHandle(printer)); }
+
+}  // namespace fontprobe

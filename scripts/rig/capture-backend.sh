@@ -1,0 +1,24 @@
+#!/bin/sh
+# CUPS backend that keeps each job's raw bytes, title and queue name instead of
+# printing them. Installed by rig.sh, which fills in the jobs folder.
+jobs='@JOBS@'
+
+if [ $# -eq 0 ]; then
+  echo 'direct capture "Unknown" "Fontprobe capture printer"'
+  exit 0
+fi
+
+umask 022
+job=$1
+title=$3
+tmp="$jobs/.$job.part"
+if [ $# -ge 6 ]; then
+  cat "$6" >"$tmp" || exit 1
+else
+  cat >"$tmp" || exit 1
+fi
+printf '%s' "$title" >"$jobs/$job.title"
+printf '%s' "$PRINTER" >"$jobs/$job.queue"
+# The data file appears last and whole, so a reader that sees it sees a finished job.
+mv "$tmp" "$jobs/$job.data"
+exit 0

@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# A private print spooler, display and Wine prefix for running Fontprobe and its
+# Windows-side tests, never touching the machine's own CUPS or Wine set-up.
+#
+#   rig.sh start STATE_FILE [--dpi N] QUEUE...   start everything; the rig's folder
+#                                                 is written to STATE_FILE
+#   rig.sh stop STATE_FILE                        stop everything and remove the folder
+#   rig.sh exec STATE_FILE COMMAND...             run COMMAND inside the rig
+#
+# A QUEUE is a CUPS queue name with optional markers: a leading '*' makes it the
+# default printer, a trailing '!' makes it refuse jobs. Every queue captures the raw
+# bytes of each job in the rig's jobs/ folder as JOBID.data, JOBID.title and
+# JOBID.queue.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+die() {
+  echo "rig: $*" >&2
+  exit 1
+}
+
+write_cups_config() {
+  local dir=$1
+  mkdir -p "$dir/cups/"{etc,spool,cache,state,log,bin/backend}
+  chmod 0755 "$dir/cups" "$dir/cups/bin" "$dir/cups/bin/backend"
+  for sub in filter daemon cgi-bin notifier monitor; do
+    ln -s "/usr/lib/cups/$sub" "$dir/cups/bin/$sub"
+  done
+  sed "s|@JOBS@|$dir/jobs|" "$here/capture-backend.sh" >"$dir/cups/bin/backend/capture"
+  chmod 0755 "$dir/cups/bin/backend/capture"
+  cat >"$dir/cups/etc/cups-files.conf" <<EOF
+ServerRoot $dir/cups/etc
+RequestRoot $dir/cups/spool
+CacheDir $dir/cups/cache
+StateDir $dir/cups/state
+ServerBin $dir/cups/bin
+DataDir /usr/share/cups
+AccessLog $dir/cups/log/access_log
+ErrorLog $dir/cups/log/error_log
+PageLog $dir/cups/log/page_log
+FileDevice No
+EOF
+  cat >"$dir/cups/etc/cupsd.conf" <<EOF
+Listen $dir/cups.sock
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  JobPrivateAccess all
+  JobPrivateValues none
+  SubscriptionPrivateAccess all
+  SubscriptionPrivateValues none
+  <Limit All>
+    Order allow,deny
+    Allow all
+  </Limit>
+</Policy>
+EOF
+}
+
+start_cupsd() {
+  local dir=$1
+  # Detached from our output, so that whoever ran us is not kept waiting on it.
+  cupsd -f -c "$dir/cups/etc/cupsd.conf" -s "$dir/cups/etc/cups-files.conf" \
+    </dev/null >"$dir/cups/log/cupsd.out" 2>&1 &
+  echo $! >"$dir/cupsd.pid"
+  for _ in $(seq 100); do
+    [ -S "$dir/cups.sock" ] && lpstat -r >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  cat "$dir/cups/log/error_log" >&2 || true
+  die "cupsd did not start"
+}
+
+add_queue() {
+  local spec=$1 name is_default=0 refuses=0
+  name=$spec
+  [[ $name == \** ]] && is_default=1 && name=${name#\*}
+  [[ $name == *! ]] && refuses=1 && name=${name%!}
+  lpadmin -p "$name" -E -v capture:/rig
+  [ $is_default = 1 ] && lpadmin -d "$name"
+  [ $refuses = 1 ] && cupsreject "$name"
+  return 0
+}
+
+start_display() {
+  local dir=$1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
+  echo $! >"$dir/xvfb.pid"
+  for _ in $(seq 100); do
+    [ -s "$dir/display" ] && return 0
+    sleep 0.1
+  done
+  die "Xvfb did not start"
+}
+
+write_env() {
+  local dir=$1
+  cat >"$dir/env" <<EOF
+export CUPS_SERVER='$dir/cups.sock'
+export WINEPREFIX='$dir/prefix'
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+export DISPLAY=':$(cat "$dir/display")'
+export LANG=C.UTF-8
+export FONTPROBE_RIG_JOBS='$dir/jobs'
+EOF
+}
+
+make_prefix() {
+  local dir=$1 dpi=$2
+  (
+    # shellcheck source=/dev/null
+    source "$dir/env"
+    # The wineserver outlives this step; it must not hold our output open.
+    wineboot -i </dev/null >"$dir/wine.log" 2>&1
+    if [ -n "$dpi" ]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >>"$dir/wine.log" 2>&1
+      wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >>"$dir/wine.log" 2>&1
+    fi
+    wineserver -w </dev/null >>"$dir/wine.log" 2>&1
+  )
+}
+
+start() {
+  local state=$1 dpi=""
+  shift
+  if [ "${1:-}" = --dpi ]; then
+    dpi=$2
+    shift 2
+  fi
+  local dir
+  dir=$(mktemp -d /tmp/fontprobe-rig.XXXXXX)
+  chmod 0755 "$dir"
+  echo "$dir" >"$state"
+  mkdir -p "$dir/jobs"
+  chmod 0777 "$dir/jobs"
+  write_cups_config "$dir"
+  start_cupsd "$dir"
+  start_display "$dir"
+  write_env "$dir"
+  export CUPS_SERVER="$dir/cups.sock"
+  for queue in "$@"; do add_queue "$queue"; done
+  make_prefix "$dir" "$dpi"
+}
+
+stop() {
+  local state=$1 dir
+  [ -f "$state" ] || return 0
+  dir=$(cat "$state")
+  if [ -f "$dir/env" ]; then
+    (
+      # shellcheck source=/dev/null
+      source "$dir/env"
+      wineserver -k 2>/dev/null || true
+    )
+  fi
+  for pidfile in "$dir/cupsd.pid" "$dir/xvfb.pid"; do
+    [ -f "$pidfile" ] && kill "$(cat "$pidfile")" 2>/dev/null || true
+  done
+  sleep 0.2
+  case $dir in /tmp/fontprobe-rig.*) rm -rf "$dir" ;; esac
+  rm -f "$state"
+}
+
+run_in() {
+  local state=$1
+  shift
+  [ -f "$state" ] || die "no rig is running for $state"
+  # shellcheck source=/dev/null
+  source "$(cat "$state")/env"
+  exec "$@"
+}
+
+case "${1:-}" in
+  start) shift && start "$@" ;;
+  stop) shift && stop "$@" ;;
+  exec) shift && run_in "$@" ;;
+  *) die "usage: rig.sh start|stop|exec STATE_FILE ..." ;;
+esac

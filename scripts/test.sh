@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets and runs every test: the portable
+# core's unit tests natively, then the Windows-side tests under Wine against a
+# private CUPS spooler that the tests start and stop themselves.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+
+build_preset native
+ctest --preset native
+
+build_preset mingw
+ctest --preset mingw
