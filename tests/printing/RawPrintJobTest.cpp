@@ -15,8 +15,8 @@ const std::string kPage(438, 'x');
 TEST(SendRawPrintJob, SentPageMakesExactlyTheSevenSteps) {
   FakeSpooler spooler;
   EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage), RawJobOutcome::PageSent);
-  EXPECT_EQ(spooler.calls,
-            (Calls{"Open", "StartDoc", "StartPage", "Write", "EndPage", "EndDoc", "Close"}));
+  EXPECT_EQ(spooler.calls, (Calls{"Open", "StartDocument", "StartPage", "Write", "EndPage",
+                                  "EndDocument", "Close"}));
   EXPECT_EQ(spooler.written, kPage);
   EXPECT_EQ(spooler.docName, u"Command Print");
   EXPECT_EQ(spooler.dataType, u"RAW");
@@ -50,8 +50,8 @@ TEST(SendRawPrintJob, ContinuesAShortWriteWithTheRest) {
   spooler.writeResults = {100, 1, 300};
   EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage), RawJobOutcome::PageSent);
   EXPECT_EQ(spooler.written, kPage);
-  EXPECT_EQ(spooler.calls, (Calls{"Open", "StartDoc", "StartPage", "Write", "Write", "Write",
-                                  "Write", "EndPage", "EndDoc", "Close"}));
+  EXPECT_EQ(spooler.calls, (Calls{"Open", "StartDocument", "StartPage", "Write", "Write", "Write",
+                                  "Write", "EndPage", "EndDocument", "Close"}));
 }
 
 struct FailureCase {
@@ -63,30 +63,30 @@ struct FailureCase {
 const FailureCase kFailures[] = {
     {"document start",
      [](FakeSpooler& s) { s.startDocFails = true; },
-     {"Open", "StartDoc", "Close"}},
+     {"Open", "StartDocument", "Close"}},
     {"page start",
      [](FakeSpooler& s) { s.startPageFails = true; },
-     {"Open", "StartDoc", "StartPage", "Abort", "Close"}},
+     {"Open", "StartDocument", "StartPage", "Abort", "Close"}},
     {"write",
      [](FakeSpooler& s) { s.writeResults = {-1}; },
-     {"Open", "StartDoc", "StartPage", "Write", "Abort", "Close"}},
+     {"Open", "StartDocument", "StartPage", "Write", "Abort", "Close"}},
     {"write after a short one",
      [](FakeSpooler& s) {
        s.writeResults = {10, -1};
      },
-     {"Open", "StartDoc", "StartPage", "Write", "Write", "Abort", "Close"}},
+     {"Open", "StartDocument", "StartPage", "Write", "Write", "Abort", "Close"}},
     {"write without progress",
      [](FakeSpooler& s) { s.writeResults = {0}; },
-     {"Open", "StartDoc", "StartPage", "Write", "Abort", "Close"}},
+     {"Open", "StartDocument", "StartPage", "Write", "Abort", "Close"}},
     {"write claiming more than offered",
      [](FakeSpooler& s) { s.writeResults = {439}; },
-     {"Open", "StartDoc", "StartPage", "Write", "Abort", "Close"}},
+     {"Open", "StartDocument", "StartPage", "Write", "Abort", "Close"}},
     {"page end",
      [](FakeSpooler& s) { s.endPageFails = true; },
-     {"Open", "StartDoc", "StartPage", "Write", "EndPage", "Abort", "Close"}},
+     {"Open", "StartDocument", "StartPage", "Write", "EndPage", "Abort", "Close"}},
     {"document end",
      [](FakeSpooler& s) { s.endDocFails = true; },
-     {"Open", "StartDoc", "StartPage", "Write", "EndPage", "EndDoc", "Close"}},
+     {"Open", "StartDocument", "StartPage", "Write", "EndPage", "EndDocument", "Close"}},
 };
 
 TEST(SendRawPrintJob, ReportsEveryFailedStepAsNotSentAndClosesThePrinter) {

@@ -42,7 +42,7 @@ class FakeSpooler : public Spooler {
   }
   bool StartDocument(Handle printer, const std::u16string& name,
                      const std::u16string& type) override {
-    Record("StartDoc", printer);
+    Record("StartDocument", printer);
     docName = name;
     dataType = type;
     return !startDocFails;
@@ -60,7 +60,7 @@ class FakeSpooler : public Spooler {
     return static_cast<std::uint32_t>(take);
   }
   bool EndPage(Handle printer) override { return Record("EndPage", printer), !endPageFails; }
-  bool EndDocument(Handle printer) override { return Record("EndDoc", printer), !endDocFails; }
+  bool EndDocument(Handle printer) override { return Record("EndDocument", printer), !endDocFails; }
   void Abort(Handle printer) override { Record("Abort", printer); }
   void Close(Handle printer) override {
     Record("Close", printer);

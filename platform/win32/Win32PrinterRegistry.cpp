@@ -1,0 +1,64 @@
+#include "platform/win32/Win32PrinterRegistry.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <vector>
+
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Error.h"
+
+namespace fontprobe {
+namespace {
+
+std::vector<std::u16string> InstalledPrinters() {
+  const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+  DWORD needed = 0;
+  DWORD returned = 0;
+  std::vector<BYTE> buffer;
+  // The list can grow between the size query and the read; ask again then.
+  while (!EnumPrintersW(flags, nullptr, 4, buffer.data(), static_cast<DWORD>(buffer.size()),
+                        &needed, &returned)) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_INSUFFICIENT_BUFFER) {
+      ThrowWin32Error(u"The list of installed printers could not be read.", error);
+    }
+    buffer.resize(needed);
+  }
+  const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
+  std::vector<std::u16string> names;
+  for (DWORD i = 0; i < returned; ++i) names.push_back(FromWide(printers[i].pPrinterName));
+  return names;
+}
+
+std::optional<std::u16string> DefaultPrinter() {
+  DWORD size = 0;
+  GetDefaultPrinterW(nullptr, &size);
+  if (size == 0) return std::nullopt;
+  std::wstring name(size, L'\0');
+  if (!GetDefaultPrinterW(name.data(), &size)) return std::nullopt;
+  name.resize(size - 1);
+  return FromWide(name);
+}
+
+std::u16string PrinterAt(int index) {
+  const std::vector<std::u16string> printers = InstalledPrinters();
+  if (index < 0 || static_cast<std::size_t>(index) >= printers.size()) {
+    throw PlatformError(u"The printer list changed while Fontprobe was reading it.");
+  }
+  return printers[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+Win32PrinterRegistry::Win32PrinterRegistry() : current_(DefaultPrinter()) {}
+
+int Win32PrinterRegistry::Count() { return static_cast<int>(InstalledPrinters().size()); }
+
+std::u16string Win32PrinterRegistry::DeviceName(int index) { return PrinterAt(index); }
+
+std::optional<std::u16string> Win32PrinterRegistry::CurrentDeviceName() { return current_; }
+
+void Win32PrinterRegistry::MakeCurrent(int index) { current_ = PrinterAt(index); }
+
+}  // namespace fontprobe

@@ -1,0 +1,49 @@
+#include "printing/TestRun.h"
+
+#include "printing/RawPrintJob.h"
+
+namespace fontprobe {
+namespace {
+
+const char16_t* MessageFor(RawJobOutcome outcome) {
+  switch (outcome) {
+    case RawJobOutcome::PrinterNotOpened:
+      return kNotRecognizedMessage;
+    case RawJobOutcome::PageNotSent:
+      return kNotSentMessage;
+    case RawJobOutcome::PageSent:
+      break;
+  }
+  return kExecutedMessage;
+}
+
+RawJobOutcome SendToCurrentPrinter(PrinterFamily family, const TestRunContext& context) {
+  const auto chosen = context.registry.CurrentDeviceName();
+  if (!chosen) return RawJobOutcome::PrinterNotOpened;
+  return SendRawPrintJob(context.spooler, *chosen, ComposeTestPage(family));
+}
+
+}  // namespace
+
+void RunPrinterTest(PrinterFamily family, const TestRunContext& context) {
+  const auto remembered = context.registry.CurrentDeviceName();
+  if (!SelectPrinterByName(context.registry, context.chooser.Text())) {
+    context.messages.Show(kNotRecognizedMessage);
+    return;
+  }
+
+  const auto restore = [&] {
+    if (remembered) SelectPrinterByName(context.registry, *remembered);
+  };
+  RawJobOutcome outcome;
+  try {
+    outcome = SendToCurrentPrinter(family, context);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  context.messages.Show(MessageFor(outcome));
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,168 @@
+#include "printing/TestRun.h"
+
+#include <gtest/gtest.h>
+
+#include "app/EventHandler.h"
+#include "tests/support/FakeSpooler.h"
+#include "tests/support/Fakes.h"
+
+namespace fontprobe {
+namespace {
+
+using Calls = std::vector<std::string>;
+using testing::FakeChooser;
+using testing::FakePrinterRegistry;
+using testing::FakeSpooler;
+using testing::RecordingMessages;
+
+const Calls kAllSteps = {"Open",    "StartDocument", "StartPage", "Write",
+                         "EndPage", "EndDocument",   "Close"};
+
+// Printers "Home" (current) and "Target"; the spooler knows both.
+struct Bench {
+  FakePrinterRegistry registry;
+  FakeChooser chooser;
+  FakeSpooler spooler;
+  RecordingMessages messages;
+
+  Bench() {
+    registry.printers = {u"Home", u"Target"};
+    registry.SetCurrent(0);
+    spooler.knownPrinters = {u"Home", u"Target"};
+    chooser.text = u"Target";
+  }
+  void Press(PrinterFamily family = PrinterFamily::Pcl) {
+    RunPrinterTest(family, {chooser, registry, spooler, messages});
+  }
+};
+
+struct OutcomeCase {
+  const char* name;
+  void (*arrange)(Bench&);
+  Calls calls;
+  const char16_t* message;
+};
+
+const OutcomeCase kOutcomes[] = {
+    {"text names no printer",
+     [](Bench& r) { r.chooser.text = u"Nowhere"; },
+     {},
+     kNotRecognizedMessage},
+    {"open fails",
+     [](Bench& r) { r.spooler.knownPrinters = {u"Home"}; },
+     {"Open"},
+     kNotRecognizedMessage},
+    {"page not taken", [](Bench& r) { r.spooler.endDocFails = true; }, kAllSteps, kNotSentMessage},
+    {"page sent", [](Bench&) {}, kAllSteps, kExecutedMessage},
+};
+
+TEST(RunPrinterTest, EndsInOneOfFourOutcomesWithTheRememberedPrinterCurrent) {
+  for (const OutcomeCase& c : kOutcomes) {
+    SCOPED_TRACE(c.name);
+    Bench bench;
+    c.arrange(bench);
+    bench.Press();
+    EXPECT_EQ(bench.spooler.calls, c.calls);
+    EXPECT_EQ(bench.registry.current, 0);
+    EXPECT_EQ(bench.messages.shown, std::vector<std::u16string>{c.message});
+  }
+}
+
+TEST(RunPrinterTest, SendsEachFamilysPageToTheChosenPrinter) {
+  for (PrinterFamily family : {PrinterFamily::EpsonIbm, PrinterFamily::Pcl}) {
+    Bench bench;
+    bench.Press(family);
+    EXPECT_EQ(bench.spooler.openedName, u"Target");
+    EXPECT_EQ(bench.spooler.written, ComposeTestPage(family));
+  }
+}
+
+TEST(RunPrinterTest, ChooserTextMatchingNothingSendsNothing) {
+  for (const std::u16string& text : std::vector<std::u16string>{
+           u"", u"target", u"Target ", u"\u65e5\u672c\u8a9e", std::u16string(10000, u'T'),
+           std::u16string(u"Tar\0get", 7), std::u16string(u"Target\r\n")}) {
+    Bench bench;
+    bench.chooser.text = text;
+    bench.Press();
+    EXPECT_TRUE(bench.spooler.calls.empty());
+    EXPECT_EQ(bench.registry.current, 0);
+    EXPECT_EQ(bench.messages.shown, std::vector<std::u16string>{kNotRecognizedMessage});
+  }
+}
+
+TEST(RunPrinterTest, CurrentPrinterIsChosenAndStaysCurrent) {
+  Bench bench;
+  bench.chooser.text = u"Home";
+  bench.Press();
+  EXPECT_EQ(bench.spooler.openedName, u"Home");
+  EXPECT_EQ(bench.registry.current, 0);
+}
+
+TEST(RunPrinterTest, RestoresByNameSoTheLowerOfTwoSameNamedPrintersBecomesCurrent) {
+  Bench bench;
+  bench.registry.printers = {u"Home", u"Target", u"Home"};
+  bench.registry.SetCurrent(2);
+  bench.Press();
+  EXPECT_EQ(bench.registry.current, 0);
+  EXPECT_EQ(bench.messages.shown, std::vector<std::u16string>{kExecutedMessage});
+}
+
+TEST(RunPrinterTest, WithoutACurrentPrinterTheChosenOneStaysCurrent) {
+  Bench bench;
+  bench.registry.current.reset();
+  bench.Press();
+  EXPECT_EQ(bench.spooler.calls, kAllSteps);
+  EXPECT_EQ(bench.registry.current, 1);
+}
+
+TEST(RunPrinterTest, ARememberedPrinterRemovedMeanwhileLeavesTheChosenOneCurrent) {
+  struct RemovingSpooler : FakeSpooler {
+    FakePrinterRegistry* registry = nullptr;
+    std::optional<Handle> Open(const std::u16string& name) override {
+      registry->Remove(0);  // "Home" goes away while the page is printed
+      return FakeSpooler::Open(name);
+    }
+  };
+  Bench bench;
+  RemovingSpooler spooler;
+  spooler.registry = &bench.registry;
+  spooler.knownPrinters = {u"Target"};
+  RunPrinterTest(PrinterFamily::Pcl, {bench.chooser, bench.registry, spooler, bench.messages});
+  EXPECT_EQ(bench.registry.CurrentDeviceName(), u"Target");
+  EXPECT_EQ(bench.registry.printers, std::vector<std::u16string>{u"Target"});
+  EXPECT_EQ(bench.messages.shown, std::vector<std::u16string>{kExecutedMessage});
+}
+
+TEST(RunPrinterTest, RestoresTheRememberedPrinterWhenTheJobThrows) {
+  struct ThrowingSpooler : FakeSpooler {
+    std::optional<Handle> Open(const std::u16string&) override {
+      throw PlatformError(u"The spooler stopped.");
+    }
+  };
+  Bench bench;
+  ThrowingSpooler spooler;
+  EXPECT_THROW(
+      RunPrinterTest(PrinterFamily::Pcl, {bench.chooser, bench.registry, spooler, bench.messages}),
+      PlatformError);
+  EXPECT_EQ(bench.registry.current, 0);
+  EXPECT_TRUE(bench.messages.shown.empty());
+}
+
+TEST(RunEventHandler, ShowsOneMessageForAnErrorAndReturns) {
+  Bench bench;
+  bench.registry.failing = true;
+  RunEventHandler(bench.messages, [&] { bench.Press(); });
+  EXPECT_EQ(bench.messages.shown, std::vector<std::u16string>{u"The printers could not be read."});
+  EXPECT_TRUE(bench.spooler.calls.empty());
+
+  RecordingMessages messages;
+  RunEventHandler(messages, [] { throw std::bad_alloc(); });
+  RunEventHandler(messages, [] { throw 42; });
+  RunEventHandler(messages, [] {});
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_NE(messages.shown[0].find(u"out of memory"), std::u16string::npos);
+  EXPECT_NE(messages.shown[1].find(u"unexpected error"), std::u16string::npos);
+}
+
+}  // namespace
+}  // namespace fontprobe
