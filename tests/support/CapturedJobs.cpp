@@ -14,15 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The rig names its jobs folder by its Unix path; Wine shows the Unix root as Z:.
-fs::path JobsFolder() {
-  wchar_t unixPath[1024];
-  const DWORD length = GetEnvironmentVariableW(L"FONTPROBE_RIG_JOBS", unixPath, 1024);
-  if (length == 0 || length >= 1024) throw std::runtime_error("FONTPROBE_RIG_JOBS is not set");
-  std::wstring path = L"Z:" + std::wstring(unixPath, length);
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
+fs::path JobsFolder() { return WinePathFromEnv(L"FONTPROBE_RIG_JOBS"); }
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -30,6 +22,16 @@ std::string ReadFile(const fs::path& path) {
 }
 
 }  // namespace
+
+std::wstring WinePathFromEnv(const wchar_t* variable) {
+  wchar_t unixPath[2048];
+  const DWORD length = GetEnvironmentVariableW(variable, unixPath, 2048);
+  if (length == 0 || length >= 2048) throw std::runtime_error("a rig variable is not set");
+  // Wine shows the Unix root as drive Z:.
+  std::wstring path = L"Z:" + std::wstring(unixPath, length);
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
 
 std::vector<CapturedJob> CapturedJobs() {
   std::vector<CapturedJob> jobs;

@@ -24,4 +24,8 @@ std::vector<CapturedJob> WaitForCapturedJobs(
 
 void ForgetCapturedJobs();
 
+// The Windows path, under Wine's Z: drive, of a Unix path that the rig hands
+// over in an environment variable.
+std::wstring WinePathFromEnv(const wchar_t* variable);
+
 }  // namespace fontprobe::testing

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "app/Win32Ui.h"
+#include "platform/MessageSink.h"
+#include "platform/PrinterRegistry.h"
+#include "platform/Spooler.h"
+#include "printing/TestPage.h"
+
+namespace fontprobe {
+
+// The main window: the printer chooser, the two test buttons, the explanatory
+// texts, the logo and the menus.
+class Form1 {
+ public:
+  struct Services {
+    PrinterRegistry& registry;
+    Spooler& spooler;
+    MessageSink& messages;
+    std::function<void()> showAbout;
+  };
+
+  explicit Form1(Services services);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // Creates the window, fills the chooser and shows the window centred.
+  void Show(int showCommand);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void CreateControls();
+  void Layout(UINT dpi);
+  void Paint();
+  void DrawLogo(const DRAWITEMSTRUCT& item);
+  void OnCommand(int id, int notification);
+  void Form_Load();
+  void Command1_Click();
+  void Command2_Click();
+  void RunTest(PrinterFamily family);
+
+  Services services_;
+  HWND window_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  GdiObject defaultFont_;
+  GdiObject largeFont_;
+  GdiObject logo_;
+};
+
+}  // namespace fontprobe

@@ -1,0 +1,54 @@
+#include "app/Win32Ui.h"
+
+namespace fontprobe {
+
+HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi) {
+  const int height = -MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 7200);
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+}
+
+HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
+                 int id) {
+  return CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+void PlaceChild(HWND child, const TwipsRect& rect, HFONT font, UINT dpi) {
+  const int left = TwipsToPixels(rect.left, dpi);
+  const int top = TwipsToPixels(rect.top, dpi);
+  MoveWindow(child, left, top, TwipsToPixels(rect.width, dpi), TwipsToPixels(rect.height, dpi),
+             TRUE);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void DrawTwipsLine(HDC dc, int x1, int x2, int y, int width, COLORREF colour, UINT dpi) {
+  const int thickness = MulDiv(width, static_cast<int>(dpi), 96);
+  RECT line{TwipsToPixels(x1, dpi), TwipsToPixels(y, dpi), TwipsToPixels(x2, dpi) + 1,
+            TwipsToPixels(y, dpi) + thickness};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &line, brush);
+  DeleteObject(brush);
+}
+
+RECT CentredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
+                       bool hasMenu, UINT dpi) {
+  RECT frame{0, 0, TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
+  AdjustWindowRectExForDpi(&frame, style, hasMenu, exStyle, dpi);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return {left, top, left + width, top + height};
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace fontprobe {
+
+// Positions in both windows are given in twips, a physical unit: 1440 to the
+// inch, so 15 to a pixel at 96 DPI and 10 at 144 DPI.
+inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+struct TwipsRect {
+  int left, top, width, height;
+};
+
+// A font or bitmap that is deleted with its owner.
+class GdiObject {
+ public:
+  GdiObject() = default;
+  explicit GdiObject(HGDIOBJ object) : object_(object) {}
+  ~GdiObject() { Reset(); }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  GdiObject& operator=(HGDIOBJ object) {
+    Reset();
+    object_ = object;
+    return *this;
+  }
+  HGDIOBJ get() const { return object_; }
+  HFONT font() const { return static_cast<HFONT>(object_); }
+
+ private:
+  void Reset() {
+    if (object_) DeleteObject(object_);
+    object_ = nullptr;
+  }
+  HGDIOBJ object_ = nullptr;
+};
+
+// The sans-serif dialog face at a size in hundredths of a point, scalable so
+// that text stays sharp at any DPI.
+HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi);
+
+HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id);
+
+// Moves a child to its twips rectangle and gives it its font.
+void PlaceChild(HWND child, const TwipsRect& rect, HFONT font, UINT dpi);
+
+// Draws a horizontal line from `x1` to `x2` (twips) at `y`, `width` pixels thick at 96 DPI.
+void DrawTwipsLine(HDC dc, int x1, int x2, int y, int width, COLORREF colour, UINT dpi);
+
+// The window's outer rectangle for a client area of the given twips size,
+// centred on the screen.
+RECT CentredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
+                       bool hasMenu, UINT dpi);
+
+std::wstring WindowText(HWND window);
+
+}  // namespace fontprobe

@@ -1,0 +1,39 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/Form1.h"
+#include "platform/win32/Win32MessageSink.h"
+#include "platform/win32/Win32PrinterRegistry.h"
+#include "platform/win32/Win32Spooler.h"
+
+namespace {
+
+// Both windows get dialog-style keyboard navigation (Tab, arrows, Enter, Esc).
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && IsDialogMessageW(root, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  // The manifest asks for this already; a system that refuses the call (Wine
+  // sets the awareness itself) leaves the program just as sharp.
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  fontprobe::Win32PrinterRegistry registry;
+  fontprobe::Win32Spooler spooler;
+  fontprobe::Win32MessageSink messages;
+  fontprobe::Form1 form1({registry, spooler, messages, [] {}});
+  form1.Show(showCommand);
+  return RunMessageLoop();
+}

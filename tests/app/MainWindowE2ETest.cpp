@@ -1,0 +1,204 @@
+// Runs under Wine inside the rig: starts the real Fontprobe.exe and drives its
+// main window from outside. The rig's queues: capture_a (default), capture_b,
+// refusing (rejects jobs), Drucker_Büro.
+#include <gtest/gtest.h>
+
+#include "app/Form1Controls.h"
+#include "printing/TestPage.h"
+#include "tests/support/CapturedJobs.h"
+#include "tests/support/WindowDriver.h"
+
+// Found by argument lookup, so they live beside RECT.
+bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
+namespace fontprobe {
+namespace {
+
+using namespace form1;
+using namespace testing;
+
+struct PixelRect {
+  int id;
+  RECT at96;
+  RECT at144;
+};
+
+// Each control's twips rectangle in pixels: twips / 15 at 96 DPI, / 10 at 144.
+const PixelRect kControls[] = {
+    {kImage1, {8, 8, 434, 86}, {12, 12, 651, 129}},
+    {kLabel1, {8, 96, 433, 113}, {12, 144, 650, 170}},
+    {kLabel2, {8, 120, 433, 161}, {12, 180, 650, 242}},
+    {kLabel3, {48, 176, 89, 201}, {72, 264, 134, 302}},
+    {kCombo1, {97, 176, 346, 200}, {145, 264, 519, 300}},
+    {kCommand1, {128, 208, 208, 241}, {192, 312, 312, 362}},
+    {kCommand2, {232, 208, 313, 241}, {348, 312, 470, 362}},
+};
+
+void ExpectControlsInPlace(const FontprobeProcess& app, bool at144) {
+  for (const PixelRect& control : kControls) {
+    SCOPED_TRACE(control.id);
+    EXPECT_EQ(RectInClient(app.control(control.id), app.mainWindow()),
+              at144 ? control.at144 : control.at96);
+  }
+}
+
+void ExpectLayout(const FontprobeProcess& app, bool at144) {
+  RECT client;
+  GetClientRect(app.mainWindow(), &client);
+  EXPECT_EQ(client, (at144 ? RECT{0, 0, 663, 374} : RECT{0, 0, 442, 249}));
+  ExpectControlsInPlace(app, at144);
+}
+
+class MainWindowE2E : public ::testing::Test {
+ protected:
+  void SetUp() override { ForgetCapturedJobs(); }
+};
+
+TEST_F(MainWindowE2E, StartsCentredWithItsControlsTextsAndFocus) {
+  FontprobeProcess app;
+  EXPECT_EQ(Text(app.mainWindow()), L"Fontprobe");
+  ExpectLayout(app, false);
+
+  RECT frame;
+  GetWindowRect(app.mainWindow(), &frame);
+  EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
+  EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+
+  EXPECT_EQ(Text(app.control(kLabel1)), L"Fontprobe for printers. ");
+  EXPECT_EQ(Text(app.control(kLabel2)),
+            L"This tool try to print OCR-B font with printer integradet font! It shows you the "
+            L"ESC-Sequence, wich was used to generate the testprint.");
+  EXPECT_EQ(Text(app.control(kLabel3)), L"Printer:");
+  EXPECT_EQ(Text(app.control(kCommand1)), L"EpsonFX / IBM Proprinter");
+  EXPECT_EQ(Text(app.control(kCommand2)), L"PCL");
+  EXPECT_EQ(GetWindowLongW(app.control(kCommand1), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
+  EXPECT_EQ(GetWindowLongW(app.control(kCommand2), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
+
+  EXPECT_EQ(app.FocusedWindow(), app.control(kCommand1));
+  HWND next = GetNextDlgTabItem(app.mainWindow(), app.control(kCommand1), FALSE);
+  EXPECT_EQ(next, app.control(kCombo1));
+  next = GetNextDlgTabItem(app.mainWindow(), next, FALSE);
+  EXPECT_EQ(next, app.control(kCommand2));
+  EXPECT_EQ(GetNextDlgTabItem(app.mainWindow(), next, FALSE), app.control(kCommand1));
+}
+
+TEST_F(MainWindowE2E, ChooserListsTheQueuesInOrderWithTheDefaultSelected) {
+  FontprobeProcess app;
+  HWND combo = app.control(kCombo1);
+  EXPECT_EQ(ComboItems(combo), (std::vector<std::wstring>{L"capture_a", L"capture_b",
+                                                          L"Drucker_B\u00fcro", L"refusing"}));
+  EXPECT_EQ(Text(combo), L"capture_a");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+}
+
+// Takes the default printer away for as long as it lives.
+class NoDefaultPrinter {
+ public:
+  NoDefaultPrinter() {
+    RegGetValueW(HKEY_CURRENT_USER, kKey, L"Device", RRF_RT_REG_SZ, nullptr, saved_, &savedSize_);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Device");
+  }
+  ~NoDefaultPrinter() {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Device", REG_SZ, saved_, savedSize_);
+  }
+
+ private:
+  static constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+  wchar_t saved_[512] = L"";
+  DWORD savedSize_ = sizeof saved_;
+};
+
+TEST_F(MainWindowE2E, WithoutADefaultPrinterNothingIsSelected) {
+  NoDefaultPrinter noDefault;
+  wchar_t name[256];
+  DWORD size = 256;
+  ASSERT_FALSE(GetDefaultPrinterW(name, &size));
+  FontprobeProcess app;
+  HWND combo = app.control(kCombo1);
+  EXPECT_EQ(ComboItems(combo).size(), 4u);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(Text(combo), L"Combo1");
+}
+
+TEST_F(MainWindowE2E, EachButtonSendsItsPageToTheChosenQueueOnly) {
+  FontprobeProcess app;
+  const struct {
+    int button;
+    PrinterFamily family;
+  } presses[] = {{kCommand1, PrinterFamily::EpsonIbm}, {kCommand2, PrinterFamily::Pcl}};
+  SetWindowTextW(app.control(kCombo1), L"capture_b");
+  for (const auto& press : presses) {
+    const MessageBoxSeen box = ClickAndAnswerMessageBox(app, app.control(press.button));
+    EXPECT_EQ(box.caption, L"Fontprobe");
+    EXPECT_EQ(box.text, L"Executed!");
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+    EXPECT_FALSE(box.hasIcon);
+  }
+  const std::vector<CapturedJob> jobs = WaitForCapturedJobs(2);
+  ASSERT_EQ(jobs.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(jobs[i].queue, "capture_b");
+    EXPECT_EQ(jobs[i].title, "Command Print");
+    EXPECT_EQ(jobs[i].data, ComposeTestPage(presses[i].family));
+  }
+}
+
+TEST_F(MainWindowE2E, ATypedNameMatchingNothingIsNotRecognizedAndSendsNothing) {
+  FontprobeProcess app;
+  for (const std::wstring& typed :
+       {std::wstring(L"Capture_b"), std::wstring(), std::wstring(L"capture_b "),
+        std::wstring(L"\u65e5\u672c\tcapture\r\n"), std::wstring(3000, L'x')}) {
+    SetWindowTextW(app.control(kCombo1), typed.c_str());
+    const MessageBoxSeen box = ClickAndAnswerMessageBox(app, app.control(kCommand2));
+    EXPECT_EQ(box.caption, L"Fontprobe");
+    EXPECT_EQ(box.text, L"The Printer Name you typed wasn't recognized.");
+  }
+  EXPECT_TRUE(WaitForCapturedJobs(1, 1s).empty());
+}
+
+TEST_F(MainWindowE2E, AQueueRefusingJobsShowsTheNotSentMessage) {
+  FontprobeProcess app;
+  SetWindowTextW(app.control(kCombo1), L"refusing");
+  const MessageBoxSeen box = ClickAndAnswerMessageBox(app, app.control(kCommand1));
+  EXPECT_EQ(box.caption, L"Fontprobe");
+  EXPECT_EQ(box.text, L"The test page could not be sent to the printer.");
+  EXPECT_TRUE(WaitForCapturedJobs(1, 1s).empty());
+}
+
+TEST_F(MainWindowE2E, AResizedWindowKeepsItsControlsInPlace) {
+  FontprobeProcess app;
+  ShowWindow(app.mainWindow(), SW_MAXIMIZE);
+  app.Settle();
+  ExpectControlsInPlace(app, false);
+  ShowWindow(app.mainWindow(), SW_RESTORE);
+  SetWindowPos(app.mainWindow(), nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
+  app.Settle();
+  ExpectControlsInPlace(app, false);
+}
+
+TEST_F(MainWindowE2E, FileExitEndsTheProgram) {
+  FontprobeProcess app;
+  PostMessageW(app.mainWindow(), WM_COMMAND, kMenuExit, 0);
+  EXPECT_TRUE(app.WaitForExit());
+}
+
+TEST_F(MainWindowE2E, ClosingTheWindowEndsTheProgram) {
+  FontprobeProcess app;
+  PostMessageW(app.mainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(app.WaitForExit());
+}
+
+// Run in a rig whose prefix is set to 144 DPI.
+TEST(MainWindowAt144Dpi, ScalesEveryControlWithTheDpi) {
+  ASSERT_EQ(GetDpiForSystem(), 144u);
+  FontprobeProcess app;
+  ExpectLayout(app, true);
+}
+
+}  // namespace
+}  // namespace fontprobe

@@ -1,0 +1,157 @@
+#include "tests/support/WindowDriver.h"
+
+#include "tests/support/CapturedJobs.h"
+
+#include <stdexcept>
+#include <thread>
+
+namespace fontprobe::testing {
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+template <typename Found>
+auto WaitFor(std::chrono::milliseconds timeout, Found found) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    auto result = found();
+    if (result || std::chrono::steady_clock::now() >= deadline) return result;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256];
+  return std::wstring(name, static_cast<std::size_t>(GetClassNameW(window, name, 256)));
+}
+
+}  // namespace
+
+FontprobeProcess::FontprobeProcess() {
+  std::wstring command = L"\"" + WinePathFromEnv(L"FONTPROBE_EXE") + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process_)) {
+    throw std::runtime_error("Fontprobe.exe did not start");
+  }
+  WaitForInputIdle(process_.hProcess, 20000);
+  main_ = WaitForTopLevel(L"FontprobeForm1", L"Fontprobe", 20s);
+  if (!main_) throw std::runtime_error("Fontprobe's main window did not appear");
+}
+
+FontprobeProcess::~FontprobeProcess() {
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+std::vector<HWND> FontprobeProcess::TopLevelWindows(const wchar_t* windowClass) const {
+  struct Search {
+    DWORD pid;
+    std::wstring windowClass;
+    std::vector<HWND> found;
+  } search{process_.dwProcessId, windowClass, {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(param);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == s.pid && IsWindowVisible(window) && ClassName(window) == s.windowClass) {
+          s.found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FontprobeProcess::FindTopLevel(const wchar_t* windowClass, const wchar_t* caption) const {
+  for (HWND window : TopLevelWindows(windowClass)) {
+    if (Text(window) == caption) return window;
+  }
+  return nullptr;
+}
+
+HWND FontprobeProcess::WaitForTopLevel(const wchar_t* windowClass, const wchar_t* caption,
+                                       std::chrono::milliseconds timeout) const {
+  return WaitFor(timeout, [&] { return FindTopLevel(windowClass, caption); });
+}
+
+bool FontprobeProcess::WaitForExit(std::chrono::milliseconds timeout) const {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) ==
+         WAIT_OBJECT_0;
+}
+
+HWND FontprobeProcess::FocusedWindow() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(process_.dwThreadId, &info);
+  return info.hwndFocus;
+}
+
+void FontprobeProcess::Settle() const {
+  // A sent message is handled after everything posted before it.
+  SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, nullptr);
+}
+
+MessageBoxSeen AnswerMessageBox(const FontprobeProcess& app) {
+  HWND box = WaitFor(20s, [&]() -> HWND {
+    const auto boxes = app.TopLevelWindows(kDialogClass);
+    return boxes.empty() ? nullptr : boxes.front();
+  });
+  if (!box) throw std::runtime_error("no message box appeared");
+  MessageBoxSeen seen;
+  seen.caption = Text(box);
+  seen.text = Text(GetDlgItem(box, kMessageBoxTextId));
+  HWND ok = nullptr;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const std::wstring kind = ClassName(child);
+    if (kind == L"Button") {
+      seen.buttons.push_back(Text(child));
+      if (GetDlgCtrlID(child) == IDOK) ok = child;
+    }
+    if (kind == L"Static" && SendMessageW(child, STM_GETICON, 0, 0) != 0) seen.hasIcon = true;
+  }
+  if (ok) Click(ok);
+  WaitFor(10s, [&] { return !IsWindow(box); });
+  return seen;
+}
+
+MessageBoxSeen ClickAndAnswerMessageBox(const FontprobeProcess& app, HWND button) {
+  Click(button);
+  return AnswerMessageBox(app);
+}
+
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+std::wstring Text(HWND window) {
+  wchar_t text[4096];
+  const LRESULT length = SendMessageW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+  return std::wstring(text, static_cast<std::size_t>(length));
+}
+
+RECT RectInClient(HWND child, HWND parent) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t item[1024] = L"";
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    items.emplace_back(item);
+  }
+  return items;
+}
+
+}  // namespace fontprobe::testing
