@@ -2,8 +2,11 @@
 # A private print spooler, display and Wine prefix for running Fontprobe and its
 # Windows-side tests, never touching the machine's own CUPS or Wine set-up.
 #
-#   rig.sh start STATE_FILE [--dpi N] QUEUE...   start everything; the rig's folder
-#                                                 is written to STATE_FILE
+#   rig.sh start STATE_FILE [--dpi N] [--use-display] QUEUE...
+#                                                 start everything; the rig's folder
+#                                                 is written to STATE_FILE. With
+#                                                 --use-display, windows go to $DISPLAY
+#                                                 instead of a private Xvfb screen
 #   rig.sh stop STATE_FILE                        stop everything and remove the folder
 #   rig.sh exec STATE_FILE COMMAND...             run COMMAND inside the rig
 #
@@ -92,10 +95,13 @@ add_queue() {
 start_display() {
   local dir=$1
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-    3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
+    3>"$dir/display.number" </dev/null >"$dir/xvfb.log" 2>&1 &
   echo $! >"$dir/xvfb.pid"
   for _ in $(seq 100); do
-    [ -s "$dir/display" ] && return 0
+    if [ -s "$dir/display.number" ]; then
+      echo ":$(cat "$dir/display.number")" >"$dir/display"
+      return 0
+    fi
     sleep 0.1
   done
   die "Xvfb did not start"
@@ -108,7 +114,7 @@ export CUPS_SERVER='$dir/cups.sock'
 export WINEPREFIX='$dir/prefix'
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
-export DISPLAY=':$(cat "$dir/display")'
+export DISPLAY='$(cat "$dir/display")'
 export LANG=C.UTF-8
 export FONTPROBE_RIG_JOBS='$dir/jobs'
 EOF
@@ -130,12 +136,16 @@ make_prefix() {
 }
 
 start() {
-  local state=$1 dpi=""
+  local state=$1 dpi="" use_display=0
   shift
-  if [ "${1:-}" = --dpi ]; then
-    dpi=$2
-    shift 2
-  fi
+  while [[ ${1:-} == --* ]]; do
+    case $1 in
+      --dpi) dpi=$2 && shift ;;
+      --use-display) use_display=1 ;;
+      *) die "unknown option $1" ;;
+    esac
+    shift
+  done
   local dir
   dir=$(mktemp -d /tmp/fontprobe-rig.XXXXXX)
   chmod 0755 "$dir"
@@ -144,7 +154,11 @@ start() {
   chmod 0777 "$dir/jobs"
   write_cups_config "$dir"
   start_cupsd "$dir"
-  start_display "$dir"
+  if [ $use_display = 1 ] && [ -n "${DISPLAY:-}" ]; then
+    echo "$DISPLAY" >"$dir/display"
+  else
+    start_display "$dir"
+  fi
   write_env "$dir"
   export CUPS_SERVER="$dir/cups.sock"
   for queue in "$@"; do add_queue "$queue"; done
