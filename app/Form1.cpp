@@ -103,15 +103,20 @@ Form1::Form1(Services services) : services_(std::move(services)) {}
 void Form1::Show(int showCommand) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(instance, &Form1::WindowProc);
-  CreateWindowExW(0, kWindowClass, L"Fontprobe", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMainMenu(), instance, this);
+  // Created where it will stay, so that start-up moves no window.
+  const RECT frame = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
+  CreateWindowExW(0, kWindowClass, L"Fontprobe", kStyle, frame.left, frame.top,
+                  frame.right - frame.left, frame.bottom - frame.top, nullptr, CreateMainMenu(),
+                  instance, this);
   if (!window_) return;
   TopLevelWindowOpened();
-
-  dpi_ = GetDpiForWindow(window_);
-  const RECT frame = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
-  SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
-               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (const UINT dpi = GetDpiForWindow(window_); dpi != dpi_) {
+    // Its monitor has another DPI than the system's: size it for that one.
+    dpi_ = dpi;
+    const RECT scaled = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
+    SetWindowPos(window_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left,
+                 scaled.bottom - scaled.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   CreateControls();
   Layout(dpi_);
   Form_Load();
@@ -180,8 +185,6 @@ void Form1::CreateControls() {
                            CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kCombo1);
   SetWindowTextW(combo, L"Combo1");
   CreateChild(window_, L"BUTTON", L"PCL", BS_PUSHBUTTON | WS_TABSTOP, kCommand2);
-  logo_ = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0,
-                     LR_CREATEDIBSECTION);
 }
 
 void Form1::Layout(UINT dpi) {
@@ -194,7 +197,7 @@ void Form1::Layout(UINT dpi) {
                control.largeFont ? largeFont_.font() : defaultFont_.font(), dpi);
   }
   FitComboHeight(GetDlgItem(window_, kCombo1), TwipsToPixels(kComboHeight, dpi));
-  InvalidateRect(window_, nullptr, TRUE);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form1::Paint() {
@@ -207,12 +210,17 @@ void Form1::Paint() {
 }
 
 void Form1::DrawLogo(const DRAWITEMSTRUCT& item) {
+  // Loaded at the first paint, which comes after the window shows.
+  if (!logo_.get()) {
+    logo_ = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0,
+                       LR_CREATEDIBSECTION);
+  }
   // Pixel for pixel at 96 DPI, scaled with the DPI above it.
   BITMAP bitmap;
   GetObjectW(logo_.get(), sizeof bitmap, &bitmap);
   HDC source = CreateCompatibleDC(item.hDC);
   HGDIOBJ previous = SelectObject(source, logo_.get());
-  SetStretchBltMode(item.hDC, HALFTONE);
+  SetStretchBltMode(item.hDC, dpi_ == USER_DEFAULT_SCREEN_DPI ? COLORONCOLOR : HALFTONE);
   StretchBlt(item.hDC, 0, 0, MulDiv(bitmap.bmWidth, static_cast<int>(dpi_), 96),
              MulDiv(bitmap.bmHeight, static_cast<int>(dpi_), 96), source, 0, 0, bitmap.bmWidth,
              bitmap.bmHeight, SRCCOPY);

@@ -46,7 +46,7 @@ class Form1 {
 
   Services services_;
   HWND window_ = nullptr;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  UINT dpi_ = GetDpiForSystem();
   GdiObject defaultFont_;
   GdiObject largeFont_;
   GdiObject logo_;

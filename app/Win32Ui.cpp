@@ -19,9 +19,10 @@ HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, D
 void PlaceChild(HWND child, const TwipsRect& rect, HFONT font, UINT dpi) {
   const int left = TwipsToPixels(rect.left, dpi);
   const int top = TwipsToPixels(rect.top, dpi);
+  // No repaint here: the caller repaints the whole window once.
   MoveWindow(child, left, top, TwipsToPixels(rect.width, dpi), TwipsToPixels(rect.height, dpi),
-             TRUE);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+             FALSE);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void DrawTwipsLine(HDC dc, int x1, int x2, int y, int width, COLORREF colour, UINT dpi) {

@@ -44,7 +44,7 @@ HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi);
 
 HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id);
 
-// Moves a child to its twips rectangle and gives it its font.
+// Moves a child to its twips rectangle and gives it its font, without repainting.
 void PlaceChild(HWND child, const TwipsRect& rect, HFONT font, UINT dpi);
 
 // Draws a horizontal line from `x1` to `x2` (twips) at `y`, `width` pixels thick at 96 DPI.

@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/Form1.h"
 #include "platform/win32/Win32MessageSink.h"
 #include "platform/win32/Win32PrinterRegistry.h"
@@ -27,8 +25,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   // The manifest asks for this already; a system that refuses the call (Wine
   // sets the awareness itself) leaves the program just as sharp.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
 
   fontprobe::Win32PrinterRegistry registry;
   fontprobe::Win32Spooler spooler;

@@ -39,7 +39,7 @@ const PixelRect kControls[] = {
     {kCommand2, {232, 208, 313, 241}, {348, 312, 470, 362}},
 };
 
-void ExpectControlsInPlace(const FontprobeProcess& app, bool at144) {
+void ExpectControlsInPlace(const AppProcess& app, bool at144) {
   for (const PixelRect& control : kControls) {
     SCOPED_TRACE(control.id);
     EXPECT_EQ(RectInClient(app.control(control.id), app.mainWindow()),
@@ -47,7 +47,7 @@ void ExpectControlsInPlace(const FontprobeProcess& app, bool at144) {
   }
 }
 
-void ExpectLayout(const FontprobeProcess& app, bool at144) {
+void ExpectLayout(const AppProcess& app, bool at144) {
   RECT client;
   GetClientRect(app.mainWindow(), &client);
   EXPECT_EQ(client, (at144 ? RECT{0, 0, 663, 374} : RECT{0, 0, 442, 249}));

@@ -17,7 +17,7 @@ auto WaitFor(std::chrono::milliseconds timeout, Found found) {
   for (;;) {
     auto result = found();
     if (result || std::chrono::steady_clock::now() >= deadline) return result;
-    std::this_thread::sleep_for(20ms);
+    std::this_thread::sleep_for(5ms);
   }
 }
 
@@ -28,20 +28,20 @@ std::wstring ClassName(HWND window) {
 
 }  // namespace
 
-FontprobeProcess::FontprobeProcess() {
-  std::wstring command = L"\"" + WinePathFromEnv(L"FONTPROBE_EXE") + L"\"";
+AppProcess::AppProcess(const std::wstring& exePath, const wchar_t* windowClass,
+                       const wchar_t* caption) {
+  std::wstring command = L"\"" + exePath + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process_)) {
-    throw std::runtime_error("Fontprobe.exe did not start");
+    throw std::runtime_error("the program did not start");
   }
-  WaitForInputIdle(process_.hProcess, 20000);
-  main_ = WaitForTopLevel(L"FontprobeForm1", L"Fontprobe", 20s);
-  if (!main_) throw std::runtime_error("Fontprobe's main window did not appear");
+  main_ = WaitForTopLevel(windowClass, caption, 20s);
+  if (!main_) throw std::runtime_error("the program's main window did not appear");
 }
 
-FontprobeProcess::~FontprobeProcess() {
+AppProcess::~AppProcess() {
   if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
     TerminateProcess(process_.hProcess, 1);
     WaitForSingleObject(process_.hProcess, 5000);
@@ -50,7 +50,7 @@ FontprobeProcess::~FontprobeProcess() {
   CloseHandle(process_.hProcess);
 }
 
-std::vector<HWND> FontprobeProcess::TopLevelWindows(const wchar_t* windowClass) const {
+std::vector<HWND> AppProcess::TopLevelWindows(const wchar_t* windowClass) const {
   struct Search {
     DWORD pid;
     std::wstring windowClass;
@@ -70,36 +70,39 @@ std::vector<HWND> FontprobeProcess::TopLevelWindows(const wchar_t* windowClass) 
   return search.found;
 }
 
-HWND FontprobeProcess::FindTopLevel(const wchar_t* windowClass, const wchar_t* caption) const {
+HWND AppProcess::FindTopLevel(const wchar_t* windowClass, const wchar_t* caption) const {
   for (HWND window : TopLevelWindows(windowClass)) {
     if (Text(window) == caption) return window;
   }
   return nullptr;
 }
 
-HWND FontprobeProcess::WaitForTopLevel(const wchar_t* windowClass, const wchar_t* caption,
-                                       std::chrono::milliseconds timeout) const {
+HWND AppProcess::WaitForTopLevel(const wchar_t* windowClass, const wchar_t* caption,
+                                 std::chrono::milliseconds timeout) const {
   return WaitFor(timeout, [&] { return FindTopLevel(windowClass, caption); });
 }
 
-bool FontprobeProcess::WaitForExit(std::chrono::milliseconds timeout) const {
+bool AppProcess::WaitForExit(std::chrono::milliseconds timeout) const {
   return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) ==
          WAIT_OBJECT_0;
 }
 
-HWND FontprobeProcess::FocusedWindow() const {
+HWND AppProcess::FocusedWindow() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   GetGUIThreadInfo(process_.dwThreadId, &info);
   return info.hwndFocus;
 }
 
-void FontprobeProcess::Settle() const {
+void AppProcess::Settle() const {
   // A sent message is handled after everything posted before it.
   SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, nullptr);
 }
 
-MessageBoxSeen AnswerMessageBox(const FontprobeProcess& app) {
+FontprobeProcess::FontprobeProcess()
+    : AppProcess(WinePathFromEnv(L"FONTPROBE_EXE"), L"FontprobeForm1", L"Fontprobe") {}
+
+MessageBoxSeen AnswerMessageBox(const AppProcess& app) {
   HWND box = WaitFor(20s, [&]() -> HWND {
     const auto boxes = app.TopLevelWindows(kDialogClass);
     return boxes.empty() ? nullptr : boxes.front();
@@ -123,7 +126,7 @@ MessageBoxSeen AnswerMessageBox(const FontprobeProcess& app) {
   return seen;
 }
 
-MessageBoxSeen ClickAndAnswerMessageBox(const FontprobeProcess& app, HWND button) {
+MessageBoxSeen ClickAndAnswerMessageBox(const AppProcess& app, HWND button) {
   Click(button);
   return AnswerMessageBox(app);
 }

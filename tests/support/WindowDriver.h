@@ -10,14 +10,14 @@ namespace fontprobe::testing {
 
 using namespace std::chrono_literals;
 
-// Runs the real Fontprobe.exe (named by FONTPROBE_EXE, a Unix path) and drives
-// it from outside, as a person would: find windows, read texts, click.
-class FontprobeProcess {
+// Runs a windowed program and drives it from outside, as a person would: find
+// windows, read texts, click. Construction returns once its main window shows.
+class AppProcess {
  public:
-  FontprobeProcess();
-  ~FontprobeProcess();
-  FontprobeProcess(const FontprobeProcess&) = delete;
-  FontprobeProcess& operator=(const FontprobeProcess&) = delete;
+  AppProcess(const std::wstring& exePath, const wchar_t* windowClass, const wchar_t* caption);
+  ~AppProcess();
+  AppProcess(const AppProcess&) = delete;
+  AppProcess& operator=(const AppProcess&) = delete;
 
   HWND mainWindow() const { return main_; }
   HWND control(int id) const { return GetDlgItem(main_, id); }
@@ -30,10 +30,17 @@ class FontprobeProcess {
   HWND FocusedWindow() const;
   // Waits until the program has handled everything posted to it so far.
   void Settle() const;
+  HANDLE handle() const { return process_.hProcess; }
 
  private:
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
+};
+
+// The real Fontprobe.exe, named by FONTPROBE_EXE (a Unix path).
+class FontprobeProcess : public AppProcess {
+ public:
+  FontprobeProcess();
 };
 
 struct MessageBoxSeen {
@@ -45,9 +52,9 @@ struct MessageBoxSeen {
 
 // Posts a click to `button` (a click that opens a modal box must not wait for
 // it), reads the message box that appears and closes it with its OK button.
-MessageBoxSeen ClickAndAnswerMessageBox(const FontprobeProcess& app, HWND button);
+MessageBoxSeen ClickAndAnswerMessageBox(const AppProcess& app, HWND button);
 // Reads the message box that is open (or appears) and closes it with OK.
-MessageBoxSeen AnswerMessageBox(const FontprobeProcess& app);
+MessageBoxSeen AnswerMessageBox(const AppProcess& app);
 
 void Click(HWND button);
 std::wstring Text(HWND window);
