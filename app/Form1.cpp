@@ -110,13 +110,7 @@ void Form1::Show(int showCommand) {
                   instance, this);
   if (!window_) return;
   TopLevelWindowOpened();
-  if (const UINT dpi = GetDpiForWindow(window_); dpi != dpi_) {
-    // Its monitor has another DPI than the system's: size it for that one.
-    dpi_ = dpi;
-    const RECT scaled = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
-    SetWindowPos(window_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left,
-                 scaled.bottom - scaled.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, true);
   CreateControls();
   Layout(dpi_);
   Form_Load();

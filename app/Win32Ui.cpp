@@ -45,6 +45,19 @@ RECT CentredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style,
   return {left, top, left + width, top + height};
 }
 
+UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int clientHeightTwips,
+                    bool hasMenu) {
+  const UINT dpi = GetDpiForWindow(window);
+  if (dpi == createdForDpi) return dpi;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  const RECT frame =
+      CentredWindowRect(clientWidthTwips, clientHeightTwips, style, exStyle, hasMenu, dpi);
+  SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return dpi;
+}
+
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(

@@ -55,6 +55,11 @@ void DrawTwipsLine(HDC dc, int x1, int x2, int y, int width, COLORREF colour, UI
 RECT CentredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
                        bool hasMenu, UINT dpi);
 
+// A window is created sized for the system DPI; where its monitor has another,
+// this centres and sizes it again for that one. Returns the window's DPI.
+UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int clientHeightTwips,
+                    bool hasMenu);
+
 std::wstring WindowText(HWND window);
 
 }  // namespace fontprobe

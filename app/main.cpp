@@ -1,8 +1,12 @@
 #include <windows.h>
 
+#include "about/frmAbout.h"
 #include "app/Form1.h"
+#include "platform/win32/Win32Browser.h"
 #include "platform/win32/Win32MessageSink.h"
 #include "platform/win32/Win32PrinterRegistry.h"
+#include "platform/win32/Win32ProgramStart.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Spooler.h"
 
 namespace {
@@ -29,7 +33,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   fontprobe::Win32PrinterRegistry registry;
   fontprobe::Win32Spooler spooler;
   fontprobe::Win32MessageSink messages;
-  fontprobe::Form1 form1({registry, spooler, messages, [] {}});
+  fontprobe::Win32Registry windowsRegistry;
+  fontprobe::Win32ProgramStart programs;
+  fontprobe::Win32Browser browser;
+  fontprobe::frmAbout about({windowsRegistry, programs, browser, messages});
+  fontprobe::Form1 form1({registry, spooler, messages, [&about] { about.Show(); }});
   form1.Show(showCommand);
   return RunMessageLoop();
 }

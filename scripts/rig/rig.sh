@@ -13,7 +13,8 @@
 # A QUEUE is a CUPS queue name with optional markers: a leading '*' makes it the
 # default printer, a trailing '!' makes it refuse jobs. Every queue captures the raw
 # bytes of each job in the rig's jobs/ folder as JOBID.data, JOBID.title and
-# JOBID.queue.
+# JOBID.queue. The prefix's web browser only notes each address it is handed, one
+# a line, in the rig's browser-visits file.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -117,6 +118,7 @@ export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 export DISPLAY='$(cat "$dir/display")'
 export LANG=C.UTF-8
 export FONTPROBE_RIG_JOBS='$dir/jobs'
+export FONTPROBE_RIG_BROWSER_VISITS='$dir/browser-visits'
 EOF
 }
 
@@ -127,6 +129,10 @@ make_prefix() {
     source "$dir/env"
     # The wineserver outlives this step; it must not hold our output open.
     wineboot -i </dev/null >"$dir/wine.log" 2>&1
+    printf '#!/bin/sh\necho "$1" >>"%s/browser-visits"\n' "$dir" >"$dir/browser.sh"
+    chmod 0755 "$dir/browser.sh"
+    wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$dir/browser.sh" /f \
+      </dev/null >>"$dir/wine.log" 2>&1
     if [ -n "$dpi" ]; then
       wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >>"$dir/wine.log" 2>&1
       wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >>"$dir/wine.log" 2>&1

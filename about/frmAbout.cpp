@@ -1,0 +1,192 @@
+#include "about/frmAbout.h"
+
+#include "about/AboutControls.h"
+#include "about/SysInfo.h"
+#include "app/EventHandler.h"
+#include "app/TopLevelWindows.h"
+#include "app/resource.h"
+#include "platform/win32/WideText.h"
+
+#ifndef FONTPROBE_HOME_PAGE
+#error "FONTPROBE_HOME_PAGE names the maker's home page; the build sets it."
+#endif
+
+namespace fontprobe {
+namespace {
+
+using namespace about;
+
+constexpr wchar_t kHomePage[] = L"" FONTPROBE_HOME_PAGE;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kClientWidth = 5730;
+constexpr int kClientHeight = 3555;
+constexpr int kFontSize = 825;  // hundredths of a point
+
+struct Control {
+  int id;
+  const wchar_t* windowClass;
+  const wchar_t* text;
+  DWORD style;
+  TwipsRect rect;
+};
+
+// In creation order, which is the tab order: OK, System Info, home page.
+const Control kControls[] = {
+    {kPicIcon, L"STATIC", L"", SS_OWNERDRAW | WS_BORDER, {240, 240, 540, 540}},
+    {kLblTitle,
+     L"STATIC",
+     L"Fontprobe for Printers",
+     SS_LEFT | SS_NOPREFIX,
+     {1050, 240, 3885, 480}},
+    {kVersion, L"STATIC", L"Version 1.0", SS_LEFT | SS_NOPREFIX, {1050, 780, 3885, 225}},
+    {kLblDescription,
+     L"STATIC",
+     L"Send teststring to printer to check its OCR-B ability. ",
+     SS_LEFT | SS_NOPREFIX,
+     {1050, 1125, 3885, 1170}},
+    {kCmdOK, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, {4245, 2625, 1260, 345}},
+    {kCmdSysInfo,
+     L"BUTTON",
+     L"&System Info...",
+     BS_PUSHBUTTON | WS_TABSTOP,
+     {4260, 3075, 1245, 345}},
+    {kCommand1, L"BUTTON", kHomePage, BS_PUSHBUTTON | WS_TABSTOP, {960, 2880, 2895, 495}},
+};
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+frmAbout::frmAbout(Services services) : services_(services) {}
+
+void frmAbout::Show() {
+  if (window_) {
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    return;
+  }
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, &frmAbout::WindowProc);
+  if (!owner_) {
+    owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                             nullptr);
+  }
+  dpi_ = GetDpiForSystem();
+  const RECT frame = CentredWindowRect(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
+  CreateWindowExW(kExStyle, kWindowClass, L"About Fontprobe", kStyle, frame.left, frame.top,
+                  frame.right - frame.left, frame.bottom - frame.top, owner_, nullptr, instance,
+                  this);
+  if (!window_) return;
+  TopLevelWindowOpened();
+  dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, false);
+  CreateControls();
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  SetFocus(GetDlgItem(window_, kCmdOK));
+}
+
+LRESULT CALLBACK frmAbout::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<frmAbout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(kCmdOK, DC_HASDEFID);
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_DRAWITEM:
+      DrawIcon(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_CLOSE:
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      window_ = nullptr;
+      TopLevelWindowClosed();
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void frmAbout::CreateControls() {
+  font_ = CreateDialogFont(kFontSize, dpi_);
+  for (const Control& control : kControls) {
+    HWND child = CreateChild(window_, control.windowClass, control.text, control.style, control.id);
+    PlaceChild(child, control.rect, font_.font(), dpi_);
+  }
+}
+
+void frmAbout::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  // An etched separator: a grey line with a white one right below it.
+  DrawTwipsLine(dc, 90, 5654, 2445, 1, RGB(128, 128, 128), dpi_);
+  DrawTwipsLine(dc, 105, 5654, 2460, 2, RGB(255, 255, 255), dpi_);
+  EndPaint(window_, &paint);
+}
+
+void frmAbout::DrawIcon(const DRAWITEMSTRUCT& item) {
+  const int size = MulDiv(32, static_cast<int>(dpi_), 96);
+  HICON icon =
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FONTPROBE),
+                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  const int left = (item.rcItem.right - item.rcItem.left - size) / 2;
+  const int top = (item.rcItem.bottom - item.rcItem.top - size) / 2;
+  DrawIconEx(item.hDC, left, top, icon, size, size, 0, nullptr, DI_NORMAL);
+  DestroyIcon(icon);
+}
+
+void frmAbout::OnCommand(int id) {
+  switch (id) {
+    case kCmdOK:
+    case IDCANCEL:
+      DestroyWindow(window_);
+      break;
+    case kCmdSysInfo:
+      cmdSysInfo_Click();
+      break;
+    case kCommand1:
+      Command1_Click();
+      break;
+  }
+}
+
+void frmAbout::cmdSysInfo_Click() {
+  RunEventHandler(services_.messages, [this] {
+    StartSysInfo(services_.registry, services_.programs, services_.messages);
+  });
+}
+
+void frmAbout::Command1_Click() {
+  RunEventHandler(services_.messages,
+                  [this] { services_.browser.Open(FromWide(std::wstring(kHomePage))); });
+}
+
+}  // namespace fontprobe

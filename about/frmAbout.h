@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/Win32Ui.h"
+#include "platform/Browser.h"
+#include "platform/MessageSink.h"
+#include "platform/ProgramStart.h"
+#include "platform/WindowsRegistry.h"
+
+namespace fontprobe {
+
+// The About dialog: modeless, at most one at a time, and independent of the
+// main window once shown.
+class frmAbout {
+ public:
+  struct Services {
+    WindowsRegistry& registry;
+    ProgramStart& programs;
+    Browser& browser;
+    MessageSink& messages;
+  };
+
+  explicit frmAbout(Services services);
+  frmAbout(const frmAbout&) = delete;
+  frmAbout& operator=(const frmAbout&) = delete;
+
+  // Opens a fresh dialog, or brings the open one to the front.
+  void Show();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void CreateControls();
+  void Paint();
+  void DrawIcon(const DRAWITEMSTRUCT& item);
+  void OnCommand(int id);
+  void cmdSysInfo_Click();
+  void Command1_Click();
+
+  Services services_;
+  HWND window_ = nullptr;
+  HWND owner_ = nullptr;  // hidden, so that the dialog has no taskbar entry
+  UINT dpi_ = GetDpiForSystem();
+  GdiObject font_;
+};
+
+}  // namespace fontprobe
