@@ -6,7 +6,7 @@ HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi) {
   const int height = -MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 7200);
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+                     DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg");
 }
 
 HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,

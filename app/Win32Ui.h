@@ -38,8 +38,8 @@ class GdiObject {
   HGDIOBJ object_ = nullptr;
 };
 
-// The sans-serif dialog face at a size in hundredths of a point, scalable so
-// that text stays sharp at any DPI.
+// The platform's dialog face (MS Shell Dlg: MS Sans Serif's scalable successor
+// on Windows) at a size in hundredths of a point, sharp at any DPI.
 HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi);
 
 HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id);

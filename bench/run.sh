@@ -35,7 +35,7 @@ lp_ms=$(printf '%s\n' "${lp_times[@]}" | sort -n | awk '{ v[NR] = $1 } END { pri
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 size=$(stat -c %s "$build/Fontprobe.exe")
 cat <<EOF2
-Machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), $(wine --version), $(lsb_release -ds 2>/dev/null || grep PRETTY_NAME /etc/os-release | cut -d'"' -f2)
+Machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), $(wine --version 2>/dev/null), $(lsb_release -ds 2>/dev/null || grep PRETTY_NAME /etc/os-release | cut -d'"' -f2)
 Start to window shown: Fontprobe $(figure fontprobe_start_ms) ms, floor $(figure floor_start_ms) ms, ratio $(ratio "$(figure fontprobe_start_ms)" "$(figure floor_start_ms)") (target 1.15)
 Peak memory:           Fontprobe $(figure fontprobe_peak_kb) KB, floor $(figure floor_peak_kb) KB, ratio $(ratio "$(figure fontprobe_peak_kb)" "$(figure floor_peak_kb)") (target 1.15)
 Click to captured:     Fontprobe $(figure fontprobe_click_to_captured_ms) ms, lp -o raw $lp_ms ms, ratio $(ratio "$(figure fontprobe_click_to_captured_ms)" "$lp_ms") (target 1.5)
