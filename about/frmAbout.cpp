@@ -54,17 +54,6 @@ const Control kControls[] = {
     {kCommand1, L"BUTTON", kHomePage, BS_PUSHBUTTON | WS_TABSTOP, {960, 2880, 2895, 495}},
 };
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 frmAbout::frmAbout(Services services) : services_(services) {}
@@ -76,7 +65,7 @@ void frmAbout::Show() {
     return;
   }
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, &frmAbout::WindowProc);
+  RegisterWindowClass(kWindowClass, &ObjectWindowProc<frmAbout>, nullptr);
   if (!owner_) {
     owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                              nullptr);
@@ -93,17 +82,6 @@ void frmAbout::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
   SetForegroundWindow(window_);
   SetFocus(GetDlgItem(window_, kCmdOK));
-}
-
-LRESULT CALLBACK frmAbout::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<frmAbout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
 }
 
 LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,7 +31,7 @@ class frmAbout {
   void Show();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK ObjectWindowProc<frmAbout>(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();

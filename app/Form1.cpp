@@ -84,25 +84,14 @@ HMENU CreateMainMenu() {
   return bar;
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC WindowProc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_FONTPROBE));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 Form1::Form1(Services services) : services_(std::move(services)) {}
 
 void Form1::Show(int showCommand) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, &Form1::WindowProc);
+  RegisterWindowClass(kWindowClass, &ObjectWindowProc<Form1>,
+                      LoadIconW(instance, MAKEINTRESOURCEW(IDI_FONTPROBE)));
   // Created where it will stay, so that start-up moves no window.
   const RECT frame = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
   CreateWindowExW(0, kWindowClass, L"Fontprobe", kStyle, frame.left, frame.top,
@@ -116,17 +105,6 @@ void Form1::Show(int showCommand) {
   Form_Load();
   ShowWindow(window_, showCommand);
   SetFocus(GetDlgItem(window_, kCommand1));
-}
-
-LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
 }
 
 LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,7 +31,7 @@ class Form1 {
   void Show(int showCommand);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK ObjectWindowProc<Form1>(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();

@@ -58,6 +58,18 @@ UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int c
   return dpi;
 }
 
+void RegisterWindowClass(const wchar_t* name, WNDPROC windowProc, HICON icon) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = icon;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = name;
+  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+}
+
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(

@@ -62,4 +62,22 @@ UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int c
 
 std::wstring WindowText(HWND window);
 
+// White-backed window class with the arrow cursor.
+void RegisterWindowClass(const wchar_t* name, WNDPROC windowProc, HICON icon);
+
+// Window procedure for windows created with their owning object as the creation
+// parameter: the object learns its window at WM_NCCREATE and handles every
+// message from then on. The owner befriends this function.
+template <typename Owner>
+LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
 }  // namespace fontprobe

@@ -83,8 +83,8 @@ start_cupsd() {
 }
 
 add_queue() {
-  local spec=$1 name is_default=0 refuses=0
-  name=$spec
+  local marked=$1 name is_default=0 refuses=0
+  name=$marked
   [[ $name == \** ]] && is_default=1 && name=${name#\*}
   [[ $name == *! ]] && refuses=1 && name=${name%!}
   lpadmin -p "$name" -E -v capture:/rig
