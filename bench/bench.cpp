@@ -20,7 +20,7 @@ namespace {
 using namespace fontprobe::testing;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRuns = 10;
+constexpr int kRuns = 20;
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());

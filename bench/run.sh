@@ -22,7 +22,7 @@ figure() { awk -v name="$1" '$1 == name { print $2 }' <<<"$figures"; }
 page=$(mktemp)
 cp "$(ls "$jobs"/*.data | head -1)" "$page"
 lp_times=()
-for _ in $(seq 10); do
+for _ in $(seq 20); do
   rm -f "$jobs"/*
   start=$(date +%s%N)
   scripts/rig/rig.sh exec "$state" lp -d capture_a -o raw "$page" >/dev/null
