@@ -148,25 +148,27 @@ TEST_F(MainWindowE2E, EachButtonSendsItsPageToTheChosenQueueOnly) {
   }
 }
 
-TEST_F(MainWindowE2E, ATypedNameMatchingNothingIsNotRecognizedAndSendsNothing) {
+TEST_F(MainWindowE2E, TextsThatReachNoPrinterShowTheirMessageAndSendNothing) {
+  const std::wstring notRecognized = L"The Printer Name you typed wasn't recognized.";
+  const struct {
+    std::wstring typed;
+    int button;
+    std::wstring message;
+  } cases[] = {
+      {L"Capture_b", kCommand2, notRecognized},
+      {L"", kCommand1, notRecognized},
+      {L"capture_b ", kCommand2, notRecognized},
+      {L"\u65e5\u672c\tcapture\r\n", kCommand1, notRecognized},
+      {std::wstring(3000, L'x'), kCommand2, notRecognized},
+      {L"refusing", kCommand1, L"The test page could not be sent to the printer."},
+  };
   FontprobeProcess app;
-  for (const std::wstring& typed :
-       {std::wstring(L"Capture_b"), std::wstring(), std::wstring(L"capture_b "),
-        std::wstring(L"\u65e5\u672c\tcapture\r\n"), std::wstring(3000, L'x')}) {
-    SetWindowTextW(app.control(kCombo1), typed.c_str());
-    const MessageBoxSeen box = ClickAndAnswerMessageBox(app, app.control(kCommand2));
+  for (const auto& c : cases) {
+    SetWindowTextW(app.control(kCombo1), c.typed.c_str());
+    const MessageBoxSeen box = ClickAndAnswerMessageBox(app, app.control(c.button));
     EXPECT_EQ(box.caption, L"Fontprobe");
-    EXPECT_EQ(box.text, L"The Printer Name you typed wasn't recognized.");
+    EXPECT_EQ(box.text, c.message);
   }
-  EXPECT_TRUE(WaitForCapturedJobs(1, 1s).empty());
-}
-
-TEST_F(MainWindowE2E, AQueueRefusingJobsShowsTheNotSentMessage) {
-  FontprobeProcess app;
-  SetWindowTextW(app.control(kCombo1), L"refusing");
-  const MessageBoxSeen box = ClickAndAnswerMessageBox(app, app.control(kCommand1));
-  EXPECT_EQ(box.caption, L"Fontprobe");
-  EXPECT_EQ(box.text, L"The test page could not be sent to the printer.");
   EXPECT_TRUE(WaitForCapturedJobs(1, 1s).empty());
 }
 
