@@ -85,6 +85,11 @@ TEST_F(MainWindowE2E, StartsCentredWithItsControlsTextsAndFocus) {
   next = GetNextDlgTabItem(app.mainWindow(), next, FALSE);
   EXPECT_EQ(next, app.control(kCommand2));
   EXPECT_EQ(GetNextDlgTabItem(app.mainWindow(), next, FALSE), app.control(kCommand1));
+
+  // The Tab key itself moves the focus on, into the chooser's text field.
+  PostMessageW(app.control(kCommand1), WM_KEYDOWN, VK_TAB, 0);
+  app.Settle();
+  EXPECT_EQ(GetParent(app.FocusedWindow()), app.control(kCombo1));
 }
 
 TEST_F(MainWindowE2E, ChooserListsTheQueuesInOrderWithTheDefaultSelected) {
