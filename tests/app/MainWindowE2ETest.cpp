@@ -209,3 +209,65 @@ TEST(MainWindowAt144Dpi, ScalesEveryControlWithTheDpi) {
 
 }  // namespace
 }  // namespace fontprobe
+
+namespace fontprobe {
+namespace {
+
+std::wstring VersionString(const std::vector<BYTE>& record, const wchar_t* name) {
+  wchar_t* value = nullptr;
+  UINT length = 0;
+  const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+  if (!VerQueryValueW(record.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) {
+    return L"<missing>";
+  }
+  return std::wstring(value, length ? length - 1 : 0);
+}
+
+TEST(ProgramFile, CarriesItsVersionRecordIconAndLogo) {
+  const std::wstring exe = testing::WinePathFromEnv(L"FONTPROBE_EXE");
+  std::vector<BYTE> record(GetFileVersionInfoSizeW(exe.c_str(), nullptr));
+  ASSERT_FALSE(record.empty());
+  ASSERT_TRUE(
+      GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(record.size()), record.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+  DWORD* translation = nullptr;
+  ASSERT_TRUE(VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation",
+                             reinterpret_cast<void**>(&translation), &length));
+  EXPECT_EQ(*translation, 0x04B00409u);
+  EXPECT_EQ(VersionString(record, L"ProductName"), L"Fontprobe");
+  EXPECT_EQ(VersionString(record, L"FileVersion"), L"1.00");
+  EXPECT_EQ(VersionString(record, L"ProductVersion"), L"1.00");
+  EXPECT_EQ(VersionString(record, L"InternalName"), L"Fontprobe");
+  EXPECT_EQ(VersionString(record, L"OriginalFilename"), L"Fontprobe.exe");
+
+  HMODULE file = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(file);
+  HICON icon = static_cast<HICON>(LoadImageW(file, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+  EXPECT_TRUE(icon);
+  ICONINFO iconInfo{};
+  ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
+  EXPECT_TRUE(iconInfo.hbmMask);
+  BITMAP colour{};
+  GetObjectW(iconInfo.hbmColor, sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, 32);
+  HBITMAP logo = static_cast<HBITMAP>(
+      LoadImageW(file, MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  BITMAP logoInfo{};
+  ASSERT_TRUE(GetObjectW(logo, sizeof logoInfo, &logoInfo));
+  EXPECT_EQ(logoInfo.bmWidth, 426);
+  EXPECT_EQ(logoInfo.bmHeight, 78);
+  EXPECT_EQ(logoInfo.bmBitsPixel, 24);
+  DeleteObject(logo);
+  DeleteObject(iconInfo.hbmColor);
+  DeleteObject(iconInfo.hbmMask);
+  DestroyIcon(icon);
+  FreeLibrary(file);
+}
+
+}  // namespace
+}  // namespace fontprobe

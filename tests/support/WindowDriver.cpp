@@ -1,5 +1,6 @@
 #include "tests/support/WindowDriver.h"
 
+#include "app/Form1Controls.h"
 #include "tests/support/CapturedJobs.h"
 
 #include <stdexcept>
@@ -94,13 +95,17 @@ HWND AppProcess::FocusedWindow() const {
   return info.hwndFocus;
 }
 
-void AppProcess::Settle() const {
-  // A sent message is handled after everything posted before it.
-  SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, nullptr);
-}
-
 FontprobeProcess::FontprobeProcess()
     : AppProcess(WinePathFromEnv(L"FONTPROBE_EXE"), L"FontprobeForm1", L"Fontprobe") {}
+
+void FontprobeProcess::Settle() const {
+  // Posted messages are handled in order, so once a harmless posted change
+  // shows (a button drawn pressed), everything posted before it is done.
+  HWND button = control(form1::kCommand2);
+  PostMessageW(button, BM_SETSTATE, TRUE, 0);
+  WaitFor(10s, [&] { return (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; });
+  SendMessageW(button, BM_SETSTATE, FALSE, 0);
+}
 
 MessageBoxSeen AnswerMessageBox(const AppProcess& app) {
   HWND box = WaitFor(20s, [&]() -> HWND {

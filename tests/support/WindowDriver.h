@@ -28,8 +28,6 @@ class AppProcess {
                        std::chrono::milliseconds timeout = 10s) const;
   bool WaitForExit(std::chrono::milliseconds timeout = 10s) const;
   HWND FocusedWindow() const;
-  // Waits until the program has handled everything posted to it so far.
-  void Settle() const;
   HANDLE handle() const { return process_.hProcess; }
 
  private:
@@ -41,6 +39,8 @@ class AppProcess {
 class FontprobeProcess : public AppProcess {
  public:
   FontprobeProcess();
+  // Waits until Fontprobe has handled everything posted to it so far.
+  void Settle() const;
 };
 
 struct MessageBoxSeen {
