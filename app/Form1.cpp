@@ -118,14 +118,14 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    case WM_CTLCOLORSTATIC: {
+    case WM_CTLCOLORSTATIC:
       // "Printer:" sits on the highlight-text colour, the other texts on white.
-      const bool label3 = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kLabel3;
-      const int colour = label3 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOW;
-      SetBkColor(reinterpret_cast<HDC>(wParam), label3 ? GetSysColor(colour) : RGB(255, 255, 255));
-      return reinterpret_cast<LRESULT>(label3 ? GetSysColorBrush(colour)
-                                              : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
+      if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kLabel3) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_HIGHLIGHTTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+      }
+      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     case WM_DPICHANGED: {
       Layout(HIWORD(wParam));
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
