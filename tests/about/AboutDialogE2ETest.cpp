@@ -53,8 +53,7 @@ HWND OpenAbout(const AppProcess& app) {
 }
 
 bool WaitUntilGone(HWND window) {
-  for (int i = 0; i < 500 && IsWindow(window); ++i) Sleep(10);
-  return !IsWindow(window);
+  return WaitFor(5s, [&] { return !IsWindow(window); });
 }
 
 void ExpectLayout(HWND dialog, bool at144) {
@@ -169,7 +168,7 @@ TEST(AboutDialogE2E, TheWebButtonHandsTheAddressToTheBrowserOncePerClick) {
     const std::string seen = ReadAll(visits);
     return std::count(seen.begin(), seen.end(), '\n');
   };
-  for (int i = 0; i < 1000 && visitCount() < 2; ++i) Sleep(10);
+  WaitFor(10s, [&] { return visitCount() >= 2; });
   Sleep(500);  // a third visit would show by now
   EXPECT_EQ(ReadAll(visits), "https://fontprobe.example.com/\nhttps://fontprobe.example.com/\n");
   EXPECT_TRUE(IsWindow(dialog));

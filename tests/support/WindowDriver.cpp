@@ -4,23 +4,12 @@
 #include "tests/support/CapturedJobs.h"
 
 #include <stdexcept>
-#include <thread>
 
 namespace fontprobe::testing {
 namespace {
 
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr int kMessageBoxTextId = 0xFFFF;
-
-template <typename Found>
-auto WaitFor(std::chrono::milliseconds timeout, Found found) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    auto result = found();
-    if (result || std::chrono::steady_clock::now() >= deadline) return result;
-    std::this_thread::sleep_for(5ms);
-  }
-}
 
 std::wstring ClassName(HWND window) {
   wchar_t name[256];

@@ -4,11 +4,24 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fontprobe::testing {
 
 using namespace std::chrono_literals;
+
+// Asks `found` every few milliseconds until it gives something true or the time
+// is up; returns its last answer.
+template <typename Found>
+auto WaitFor(std::chrono::milliseconds timeout, Found found) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    auto result = found();
+    if (result || std::chrono::steady_clock::now() >= deadline) return result;
+    std::this_thread::sleep_for(5ms);
+  }
+}
 
 // Runs a windowed program and drives it from outside, as a person would: find
 // windows, read texts, click. Construction returns once its main window shows.
