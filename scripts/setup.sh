@@ -1,29 +1,74 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Fontprobe needs on Debian or Ubuntu,
-# where it is missing. Sourced by test.sh and run.sh.
+# where it is missing, then checks that every needed command is really there.
+# Sourced by test.sh, run.sh and bench/run.sh.
 set -euo pipefail
 
-fontprobe_packages=(
-  cmake g++ googletest libgtest-dev clang-format
-  g++-mingw-w64-x86-64-posix
-  wine64 fonts-wine
-  xvfb xauth
-  cups-daemon cups-client
+# The daemons and admin commands of CUPS live in sbin, which a user's PATH may lack.
+export PATH="$PATH:/usr/sbin:/sbin"
+
+# What Fontprobe uses, each with the Debian package that holds it: a command by
+# its name, anything else by a file it needs.
+fontprobe_needs=(
+  command:cmake:cmake
+  command:make:make
+  command:g++:g++
+  command:pkg-config:pkgconf
+  command:x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
+  command:x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64
+  command:wine:wine
+  command:wineboot:wine
+  command:wineserver:wine
+  command:Xvfb:xvfb
+  command:xvfb-run:xvfb
+  command:xauth:xauth
+  command:cupsd:cups-daemon
+  command:lpadmin:cups-client
+  command:lpstat:cups-client
+  command:lp:cups-client
+  command:cupsreject:cups-client
+  command:cupsdisable:cups-client
+  command:cancel:cups-client
+  command:perl:perl-base
+  file:/usr/src/googletest/googletest/CMakeLists.txt:googletest
+  file:/usr/include/gtest/gtest.h:libgtest-dev
+  file:/usr/include/cups/cups.h:libcups2-dev
+  file:/usr/share/wine/fonts/tahoma.ttf:fonts-wine
 )
 
-install_missing_packages() {
-  local missing=()
-  for package in "${fontprobe_packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-      missing+=("$package")
+# True when one need ("command:NAME:PACKAGE" or "file:PATH:PACKAGE") is met.
+need_is_met() {
+  local kind=${1%%:*} rest=${1#*:}
+  local thing=${rest%:*}
+  case $kind in
+    command) command -v "$thing" >/dev/null 2>&1 ;;
+    file) [ -e "$thing" ] ;;
+  esac
+}
+
+# Installs the packages of the needs that are not met, then checks each need
+# again; stops with one line naming the first that is still not met.
+ensure_installed() {
+  local need missing=()
+  for need in "$@"; do
+    need_is_met "$need" || missing+=("${need##*:}")
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  if [ ${#missing[@]} -gt 0 ]; then
+    mapfile -t missing < <(printf '%s\n' "${missing[@]}" | sort -u)
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    { $sudo apt-get update -qq &&
+      DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"; } >/dev/null || true
+  fi
+  for need in "$@"; do
+    if ! need_is_met "$need"; then
+      local rest=${need#*:}
+      echo "Fontprobe needs '${rest%:*}' (Debian package ${need##*:}); apt-get could not install it" >&2
+      return 1
+    fi
+  done
 }
 
 # Configures and builds one CMake preset; in CI every warning is an error.
@@ -34,4 +79,4 @@ build_preset() {
   cmake --build --preset "$preset" -j"$(nproc)"
 }
 
-install_missing_packages
+ensure_installed "${fontprobe_needs[@]}"

@@ -69,17 +69,28 @@ EOF
 }
 
 start_cupsd() {
-  local dir=$1
+  local dir=$1 log=$1/cups/log/error_log
+  # A copy of the daemon: AppArmor profiles confine /usr/sbin/cupsd by its path
+  # and may deny it a configuration, spool and backend under /tmp; a copy here
+  # is named by no profile.
+  cp "$(command -v cupsd)" "$dir/cups/cupsd"
   # Detached from our output, so that whoever ran us is not kept waiting on it.
-  cupsd -f -c "$dir/cups/etc/cupsd.conf" -s "$dir/cups/etc/cups-files.conf" \
+  "$dir/cups/cupsd" -f -c "$dir/cups/etc/cupsd.conf" -s "$dir/cups/etc/cups-files.conf" \
     </dev/null >"$dir/cups/log/cupsd.out" 2>&1 &
-  echo $! >"$dir/cupsd.pid"
-  for _ in $(seq 100); do
-    [ -S "$dir/cups.sock" ] && lpstat -r >/dev/null 2>&1 && return 0
+  local pid=$!
+  echo "$pid" >"$dir/cupsd.pid"
+  export CUPS_SERVER="$dir/cups.sock"
+  # Ready means answering on its own socket, not merely having made it.
+  for _ in $(seq 150); do
+    LC_ALL=C lpstat -r 2>/dev/null | grep -qx 'scheduler is running' && return 0
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  cat "$dir/cups/log/error_log" >&2 || true
-  die "cupsd did not start"
+  {
+    echo "rig: the private cupsd did not answer on $CUPS_SERVER within 15 s; its error log $log ends:"
+    tail -n 20 "$log" "$dir/cups/log/cupsd.out" 2>/dev/null
+  } >&2
+  exit 1
 }
 
 add_queue() {
@@ -166,7 +177,6 @@ start() {
     start_display "$dir"
   fi
   write_env "$dir"
-  export CUPS_SERVER="$dir/cups.sock"
   for queue in "$@"; do add_queue "$queue"; done
   make_prefix "$dir" "$dpi"
 }

@@ -36,8 +36,10 @@ struct DecodeCase {
 
 // GCC 12 wrongly warns that the byte vectors of this table may be used
 // uninitialized; the table is fine.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 TEST(DecodeKeyValue, FollowsTheTypeRules) {
   const std::vector<DecodeCase> cases = {
       {"string with its terminator", {kRegSz, Utf16(u"C:\\x.exe")}, u"C:\\x.exe"},
@@ -66,7 +68,9 @@ TEST(DecodeKeyValue, FollowsTheTypeRules) {
     EXPECT_EQ(keyVal, c.expected);
   }
 }
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 
 // Values by key and name, as the registry would return them.
 class FakeRegistry : public WindowsRegistry {
