@@ -60,6 +60,8 @@ struct FailureCase {
   Calls calls;
 };
 
+// The abort path is proven here only: under Wine, WritePrinter writes a local spool
+// file and cannot fail, and AbortPrinter is a stub that still delivers the document.
 const FailureCase kFailures[] = {
     {"document start",
      [](FakeSpooler& s) { s.startDocFails = true; },

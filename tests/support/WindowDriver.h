@@ -42,6 +42,7 @@ class AppProcess {
   bool WaitForExit(std::chrono::milliseconds timeout = 10s) const;
   HWND FocusedWindow() const;
   HANDLE handle() const { return process_.hProcess; }
+  DWORD processId() const { return process_.dwProcessId; }
 
  private:
   PROCESS_INFORMATION process_{};
