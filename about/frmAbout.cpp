@@ -2,10 +2,10 @@
 
 #include "about/AboutControls.h"
 #include "about/SysInfo.h"
-#include "app/EventHandler.h"
-#include "app/TopLevelWindows.h"
-#include "app/resource.h"
 #include "platform/win32/WideText.h"
+#include "ui/EventHandler.h"
+#include "ui/TopLevelWindows.h"
+#include "ui/resource.h"
 
 #ifndef FONTPROBE_HOME_PAGE
 #error "FONTPROBE_HOME_PAGE names the maker's home page; the build sets it."
@@ -39,7 +39,7 @@ const Control kControls[] = {
      L"Fontprobe for Printers",
      SS_LEFT | SS_NOPREFIX,
      {1050, 240, 3885, 480}},
-    {kVersion, L"STATIC", L"Version 1.0", SS_LEFT | SS_NOPREFIX, {1050, 780, 3885, 225}},
+    {kVersion, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, {1050, 780, 3885, 225}},
     {kLblDescription,
      L"STATIC",
      L"Send teststring to printer to check its OCR-B ability. ",
@@ -53,6 +53,25 @@ const Control kControls[] = {
      {4260, 3075, 1245, 345}},
     {kCommand1, L"BUTTON", kHomePage, BS_PUSHBUTTON | WS_TABSTOP, {960, 2880, 2895, 495}},
 };
+
+// "Version MAJOR.MINOR", read from the program file's own version record so
+// that the version is written in one place only.
+std::wstring VersionText() {
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+  if (!resource) return L"";
+  const auto* record = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, resource)));
+  const DWORD size = SizeofResource(nullptr, resource);
+  // The fixed part sits on a four-byte boundary after the record's name.
+  for (DWORD offset = 0; record && offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
+    const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(record + offset);
+    if (fixed->dwSignature != VS_FFI_SIGNATURE) continue;
+    wchar_t text[32];
+    wsprintfW(text, L"Version %u.%u", HIWORD(fixed->dwFileVersionMS),
+              LOWORD(fixed->dwFileVersionMS));
+    return text;
+  }
+  return L"";
+}
 
 }  // namespace
 
@@ -119,6 +138,7 @@ void frmAbout::CreateControls() {
     HWND child = CreateChild(window_, control.windowClass, control.text, control.style, control.id);
     PlaceChild(child, control.rect, font_.font(), dpi_);
   }
+  SetDlgItemTextW(window_, kVersion, VersionText().c_str());
 }
 
 void frmAbout::Paint() {

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "app/Win32Ui.h"
 #include "platform/Browser.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgramStart.h"
 #include "platform/WindowsRegistry.h"
+#include "ui/Win32Ui.h"
 
 namespace fontprobe {
 

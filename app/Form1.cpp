@@ -1,12 +1,12 @@
 #include "app/Form1.h"
 
-#include "app/EventHandler.h"
 #include "app/Form1Controls.h"
-#include "app/TopLevelWindows.h"
-#include "app/resource.h"
 #include "platform/win32/WideText.h"
 #include "printers/PrinterSelection.h"
 #include "printing/TestRun.h"
+#include "ui/EventHandler.h"
+#include "ui/TopLevelWindows.h"
+#include "ui/resource.h"
 
 namespace fontprobe {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "app/Win32Ui.h"
 #include "platform/MessageSink.h"
 #include "platform/PrinterRegistry.h"
 #include "platform/Spooler.h"
 #include "printing/TestPage.h"
+#include "ui/Win32Ui.h"
 
 namespace fontprobe {
 

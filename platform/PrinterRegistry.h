@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace fontprobe {
 
@@ -11,11 +12,13 @@ class PrinterRegistry {
  public:
   virtual ~PrinterRegistry() = default;
 
-  virtual int Count() = 0;
-  virtual std::u16string DeviceName(int index) = 0;
+  // The device names of the installed printers, read afresh on each call: an
+  // operation reads them once and works on that one snapshot, so that a printer
+  // added or removed meanwhile can never make it pick another printer.
+  virtual std::vector<std::u16string> DeviceNames() = 0;
   // Nothing when no printer is current (no default printer at start).
   virtual std::optional<std::u16string> CurrentDeviceName() = 0;
-  virtual void MakeCurrent(int index) = 0;
+  virtual void MakeCurrent(const std::u16string& deviceName) = 0;
 };
 
 }  // namespace fontprobe

@@ -1,14 +1,17 @@
 #include "printers/PrinterSelection.h"
 
+#include <algorithm>
+
 namespace fontprobe {
 
 void GetPrinters(PrinterRegistry& registry, PrinterChooser& chooser) {
-  const int count = registry.Count();
-  for (int i = 0; i < count; ++i) chooser.AddItem(registry.DeviceName(i));
+  for (const std::u16string& name : registry.DeviceNames()) chooser.AddItem(name);
 
+  const auto current = registry.CurrentDeviceName();
+  if (!current) return;
   const int items = chooser.ItemCount();
   for (int i = 0; i < items; ++i) {
-    if (registry.CurrentDeviceName() == chooser.Item(i)) {
+    if (chooser.Item(i) == *current) {
       chooser.Select(i);
       return;
     }
@@ -16,14 +19,10 @@ void GetPrinters(PrinterRegistry& registry, PrinterChooser& chooser) {
 }
 
 bool SelectPrinterByName(PrinterRegistry& registry, const std::u16string& name) {
-  const int count = registry.Count();
-  for (int i = 0; i < count; ++i) {
-    if (registry.DeviceName(i) == name) {
-      registry.MakeCurrent(i);
-      return true;
-    }
-  }
-  return false;
+  const std::vector<std::u16string> printers = registry.DeviceNames();
+  if (std::find(printers.begin(), printers.end(), name) == printers.end()) return false;
+  registry.MakeCurrent(name);
+  return true;
 }
 
 }  // namespace fontprobe

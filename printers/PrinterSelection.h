@@ -18,11 +18,13 @@ class PrinterChooser {
 };
 
 // Appends every installed printer to the chooser, in the registry's order, and
-// selects the first item naming the current printer, if any does.
+// selects the first item naming the current printer, if any does. The printers
+// are read once.
 void GetPrinters(PrinterRegistry& registry, PrinterChooser& chooser);
 
-// Makes the first printer whose device name equals `name` exactly (case and
-// spaces count) current. False, with the current printer untouched, when none does.
+// Makes the printer whose device name equals `name` exactly (case and spaces
+// count) current, as one reading of the printers lists it. False, with the
+// current printer untouched, when none does.
 bool SelectPrinterByName(PrinterRegistry& registry, const std::u16string& name);
 
 }  // namespace fontprobe

@@ -5,16 +5,10 @@
 namespace fontprobe {
 namespace {
 
+// The printer's name was recognized by then, so a printer that will not open
+// (access denied, removed since the list was read) did not get the page either.
 const char16_t* MessageFor(RawJobOutcome outcome) {
-  switch (outcome) {
-    case RawJobOutcome::PrinterNotOpened:
-      return kNotRecognizedMessage;
-    case RawJobOutcome::PageNotSent:
-      return kNotSentMessage;
-    case RawJobOutcome::PageSent:
-      break;
-  }
-  return kExecutedMessage;
+  return outcome == RawJobOutcome::PageSent ? kExecutedMessage : kNotSentMessage;
 }
 
 RawJobOutcome SendToCurrentPrinter(PrinterFamily family, const TestRunContext& context) {

@@ -41,24 +41,14 @@ std::optional<std::u16string> DefaultPrinter() {
   return FromWide(name);
 }
 
-std::u16string PrinterAt(int index) {
-  const std::vector<std::u16string> printers = InstalledPrinters();
-  if (index < 0 || static_cast<std::size_t>(index) >= printers.size()) {
-    throw PlatformError(u"The printer list changed while Fontprobe was reading it.");
-  }
-  return printers[static_cast<std::size_t>(index)];
-}
-
 }  // namespace
 
 Win32PrinterRegistry::Win32PrinterRegistry() : current_(DefaultPrinter()) {}
 
-int Win32PrinterRegistry::Count() { return static_cast<int>(InstalledPrinters().size()); }
-
-std::u16string Win32PrinterRegistry::DeviceName(int index) { return PrinterAt(index); }
+std::vector<std::u16string> Win32PrinterRegistry::DeviceNames() { return InstalledPrinters(); }
 
 std::optional<std::u16string> Win32PrinterRegistry::CurrentDeviceName() { return current_; }
 
-void Win32PrinterRegistry::MakeCurrent(int index) { current_ = PrinterAt(index); }
+void Win32PrinterRegistry::MakeCurrent(const std::u16string& deviceName) { current_ = deviceName; }
 
 }  // namespace fontprobe

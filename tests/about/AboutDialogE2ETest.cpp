@@ -19,7 +19,8 @@ namespace {
 using namespace testing;
 namespace fs = std::filesystem;
 
-constexpr wchar_t kHomePage[] = L"https://fontprobe.example.com/";
+// The build's home-page setting, handed to this test by the build.
+constexpr wchar_t kHomePage[] = L"" FONTPROBE_HOME_PAGE;
 
 struct PixelRect {
   int id;
@@ -45,6 +46,21 @@ std::string ReadAll(const fs::path& path) {
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// "Version MAJOR.MINOR" as the program file's version record gives it.
+std::wstring VersionInTheRecord() {
+  const std::wstring exe = WinePathFromEnv(L"FONTPROBE_EXE");
+  std::vector<BYTE> record(GetFileVersionInfoSizeW(exe.c_str(), nullptr));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (record.empty() ||
+      !GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(record.size()), record.data()) ||
+      !VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+    return L"<no version record>";
+  }
+  return L"Version " + std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+         std::to_wstring(LOWORD(fixed->dwFileVersionMS));
 }
 
 HWND OpenAbout(const AppProcess& app) {
@@ -95,6 +111,7 @@ TEST(AboutDialogE2E, ShowsItsTextsLayoutAndFocusWithoutBlockingTheMainWindow) {
   ExpectLayout(dialog, false);
   EXPECT_EQ(Text(GetDlgItem(dialog, about::kLblTitle)), L"Fontprobe for Printers");
   EXPECT_EQ(Text(GetDlgItem(dialog, about::kVersion)), L"Version 1.0");
+  EXPECT_EQ(Text(GetDlgItem(dialog, about::kVersion)), VersionInTheRecord());
   EXPECT_EQ(Text(GetDlgItem(dialog, about::kLblDescription)),
             L"Send teststring to printer to check its OCR-B ability. ");
   EXPECT_EQ(Text(GetDlgItem(dialog, about::kCmdOK)), L"OK");
@@ -170,7 +187,8 @@ TEST(AboutDialogE2E, TheWebButtonHandsTheAddressToTheBrowserOncePerClick) {
   };
   WaitFor(10s, [&] { return visitCount() >= 2; });
   Sleep(500);  // a third visit would show by now
-  EXPECT_EQ(ReadAll(visits), "https://fontprobe.example.com/\nhttps://fontprobe.example.com/\n");
+  const std::string address = FONTPROBE_HOME_PAGE "\n";
+  EXPECT_EQ(ReadAll(visits), address + address);
   EXPECT_TRUE(IsWindow(dialog));
 }
 

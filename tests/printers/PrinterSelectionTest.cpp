@@ -14,12 +14,13 @@ using Names = std::vector<std::u16string>;
 TEST(GetPrinters, ListsPrintersInOrderAndSelectsTheCurrentOne) {
   FakePrinterRegistry registry;
   registry.printers = {u"A", u"B", u"C"};
-  registry.SetCurrent(1);
+  registry.current = u"B";
   FakeChooser chooser;
   GetPrinters(registry, chooser);
   EXPECT_EQ(chooser.items, (Names{u"A", u"B", u"C"}));
   EXPECT_EQ(chooser.selected, 1);
   EXPECT_EQ(chooser.text, u"B");
+  EXPECT_EQ(registry.reads, 1);
 }
 
 TEST(GetPrinters, AppendsToWhatTheListHeld) {
@@ -34,7 +35,7 @@ TEST(GetPrinters, AppendsToWhatTheListHeld) {
 TEST(GetPrinters, SelectsTheLowerOfTwoSameNamedPrinters) {
   FakePrinterRegistry registry;
   registry.printers = {u"X", u"Dup", u"Dup"};
-  registry.SetCurrent(2);
+  registry.current = u"Dup";
   FakeChooser chooser;
   GetPrinters(registry, chooser);
   EXPECT_EQ(chooser.items.size(), 3u);
@@ -45,14 +46,16 @@ TEST(GetPrinters, LeavesTheTextAloneWhenNothingMatchesTheCurrentPrinter) {
   struct Case {
     const char* name;
     Names printers;
-    std::optional<int> current;
+    std::optional<std::u16string> current;
   };
   const Case cases[] = {{"no printers", {}, std::nullopt},
-                        {"no current printer", {u"A", u"B"}, std::nullopt}};
+                        {"no current printer", {u"A", u"B"}, std::nullopt},
+                        {"current printer not listed", {u"A", u"B"}, u"Gone"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FakePrinterRegistry registry;
     registry.printers = c.printers;
+    registry.current = c.current;
     FakeChooser chooser;
     GetPrinters(registry, chooser);
     EXPECT_EQ(chooser.items, c.printers);
@@ -64,32 +67,45 @@ TEST(GetPrinters, LeavesTheTextAloneWhenNothingMatchesTheCurrentPrinter) {
 TEST(SelectPrinterByName, MatchesOnlyTheExactName) {
   struct Case {
     std::u16string name;
-    std::optional<int> madeCurrent;  // nothing: no match, current untouched
+    bool matches;  // otherwise the current printer is left untouched
   };
   const Case cases[] = {
-      {u"Laser", 1},
-      {u"Dup", 2},
-      {u"laser", std::nullopt},
-      {u"Laser ", std::nullopt},
-      {u" Laser", std::nullopt},
-      {u"", std::nullopt},
-      {u"B\u00fcro", 4},
-      {std::u16string(10000, u'L'), std::nullopt},
+      {u"Laser", true},     {u"Dup", true},
+      {u"laser", false},    {u"Laser ", false},
+      {u" Laser", false},   {u"", false},
+      {u"B\u00fcro", true}, {std::u16string(10000, u'L'), false},
   };
   for (const Case& c : cases) {
     FakePrinterRegistry registry;
     registry.printers = {u"Ink", u"Laser", u"Dup", u"Dup", u"B\u00fcro"};
-    registry.SetCurrent(0);
-    EXPECT_EQ(SelectPrinterByName(registry, c.name), c.madeCurrent.has_value());
-    EXPECT_EQ(registry.current, c.madeCurrent.value_or(0));
+    registry.current = u"Ink";
+    EXPECT_EQ(SelectPrinterByName(registry, c.name), c.matches);
+    EXPECT_EQ(registry.current, c.matches ? c.name : u"Ink");
+    EXPECT_EQ(registry.reads, 1);
   }
+}
+
+// A list that changes between two readings: the printer made current is the
+// one named in the reading that matched, never whatever took its place.
+TEST(SelectPrinterByName, ChoosesByNameFromOneReadingOfTheList) {
+  struct ShiftingRegistry : FakePrinterRegistry {
+    std::vector<std::u16string> DeviceNames() override {
+      auto names = FakePrinterRegistry::DeviceNames();
+      printers.insert(printers.begin(), u"Newcomer");
+      return names;
+    }
+  };
+  ShiftingRegistry registry;
+  registry.printers = {u"Ink", u"Laser"};
+  EXPECT_TRUE(SelectPrinterByName(registry, u"Laser"));
+  EXPECT_EQ(registry.current, u"Laser");
 }
 
 TEST(SelectPrinterByName, EmptyNameMatchesOnlyAnEmptyDeviceName) {
   FakePrinterRegistry registry;
   registry.printers = {u"A", u""};
   EXPECT_TRUE(SelectPrinterByName(registry, u""));
-  EXPECT_EQ(registry.current, 1);
+  EXPECT_EQ(registry.current, u"");
 }
 
 TEST(SelectPrinterByName, FindsNothingWithoutPrinters) {

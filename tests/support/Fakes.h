@@ -11,38 +11,30 @@
 
 namespace fontprobe::testing {
 
-// Installed printers as a list; the current one is an index into it, so that a
-// test can tell which of two same-named printers is current.
+// Installed printers as a list, and the current printer by name. Counts how
+// often the list is read, so that a test can tell an operation reads it once.
 class FakePrinterRegistry : public PrinterRegistry {
  public:
   std::vector<std::u16string> printers;
-  std::optional<int> current;
+  std::optional<std::u16string> current;
   bool failing = false;  // every operation throws, as a broken spooler service would
+  int reads = 0;
 
-  int Count() override {
+  std::vector<std::u16string> DeviceNames() override {
     Check();
-    return static_cast<int>(printers.size());
-  }
-  std::u16string DeviceName(int index) override {
-    Check();
-    return printers.at(static_cast<std::size_t>(index));
+    ++reads;
+    return printers;
   }
   std::optional<std::u16string> CurrentDeviceName() override {
     Check();
-    if (!current) return std::nullopt;
-    return currentName;
+    return current;
   }
-  void MakeCurrent(int index) override {
+  void MakeCurrent(const std::u16string& deviceName) override {
     Check();
-    current = index;
-    currentName = printers.at(static_cast<std::size_t>(index));
+    current = deviceName;
   }
-  void SetCurrent(int index) { MakeCurrent(index); }
-  // A removed printer stays current by name, as a real current printer does.
-  void Remove(int index) { printers.erase(printers.begin() + index); }
 
  private:
-  std::u16string currentName;
   void Check() const {
     if (failing) throw PlatformError(u"The printers could not be read.");
   }

@@ -1,4 +1,4 @@
-#include "app/Win32Ui.h"
+#include "ui/Win32Ui.h"
 
 namespace fontprobe {
 

@@ -1,4 +1,4 @@
-#include "app/TopLevelWindows.h"
+#include "ui/TopLevelWindows.h"
 
 #include <windows.h>
 
