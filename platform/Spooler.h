@@ -12,6 +12,7 @@ namespace fontprobe {
 class Spooler {
  public:
   using Handle = std::uintptr_t;
+  using JobId = std::uint32_t;
 
   virtual ~Spooler() = default;
 
@@ -19,8 +20,9 @@ class Spooler {
   // True when the printer's driver runs the XPS print path, which lets raw
   // bytes through only under the "XPS_PASS" datatype.
   virtual bool HasXpsDriver(Handle printer) = 0;
-  virtual bool StartDocument(Handle printer, const std::u16string& docName,
-                             const std::u16string& dataType) = 0;
+  // The spooler's id of the job the document starts, or nothing when it refused.
+  virtual std::optional<JobId> StartDocument(Handle printer, const std::u16string& docName,
+                                             const std::u16string& dataType) = 0;
   virtual bool StartPage(Handle printer) = 0;
   // Returns how many bytes the spooler took, or nothing when the write failed.
   virtual std::optional<std::uint32_t> Write(Handle printer, std::string_view bytes) = 0;

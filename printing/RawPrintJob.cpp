@@ -30,22 +30,22 @@ bool WriteWhole(Spooler& spooler, Spooler::Handle printer, std::string_view rest
 
 }  // namespace
 
-RawJobOutcome SendRawPrintJob(Spooler& spooler, const std::u16string& deviceName,
-                              const std::string& page) {
+RawJob SendRawPrintJob(Spooler& spooler, const std::u16string& deviceName,
+                       const std::string& page) {
   const auto handle = spooler.Open(deviceName);
-  if (!handle) return RawJobOutcome::PrinterNotOpened;
+  if (!handle) return {RawJobOutcome::PrinterNotOpened};
   OpenPrinter printer(spooler, *handle);
 
   const std::u16string dataType = spooler.HasXpsDriver(printer.get()) ? u"XPS_PASS" : u"RAW";
-  if (!spooler.StartDocument(printer.get(), u"Command Print", dataType)) {
-    return RawJobOutcome::PageNotSent;
-  }
+  const auto job = spooler.StartDocument(printer.get(), u"Command Print", dataType);
+  if (!job) return {RawJobOutcome::PageNotSent};
   if (!spooler.StartPage(printer.get()) || !WriteWhole(spooler, printer.get(), page) ||
       !spooler.EndPage(printer.get())) {
     spooler.Abort(printer.get());
-    return RawJobOutcome::PageNotSent;
+    return {RawJobOutcome::PageNotSent, *job};
   }
-  return spooler.EndDocument(printer.get()) ? RawJobOutcome::PageSent : RawJobOutcome::PageNotSent;
+  if (!spooler.EndDocument(printer.get())) return {RawJobOutcome::PageNotSent, *job};
+  return {RawJobOutcome::PageSent, *job};
 }
 
 }  // namespace fontprobe

@@ -14,7 +14,7 @@ const char16_t* MessageFor(RawJobOutcome outcome) {
 RawJobOutcome SendToCurrentPrinter(PrinterFamily family, const TestRunContext& context) {
   const auto chosen = context.registry.CurrentDeviceName();
   if (!chosen) return RawJobOutcome::PrinterNotOpened;
-  return SendRawPrintJob(context.spooler, *chosen, ComposeTestPage(family));
+  return SendRawPrintJob(context.spooler, *chosen, ComposeTestPage(family)).outcome;
 }
 
 }  // namespace

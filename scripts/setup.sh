@@ -13,7 +13,6 @@ fontprobe_needs=(
   command:cmake:cmake
   command:make:make
   command:g++:g++
-  command:pkg-config:pkgconf
   command:x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
   command:x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64
   command:wine:wine

@@ -36,12 +36,15 @@ bool Win32Spooler::HasXpsDriver(Handle printer) {
   return (info->dwPrinterDriverAttributes & kPrinterDriverXps) != 0;
 }
 
-bool Win32Spooler::StartDocument(Handle printer, const std::u16string& docName,
-                                 const std::u16string& dataType) {
+std::optional<Spooler::JobId> Win32Spooler::StartDocument(Handle printer,
+                                                          const std::u16string& docName,
+                                                          const std::u16string& dataType) {
   std::wstring name = ToWide(docName);
   std::wstring type = ToWide(dataType);
   DOC_INFO_1W info{name.data(), nullptr, type.data()};
-  return StartDocPrinterW(AsHandle(printer), 1, reinterpret_cast<BYTE*>(&info)) != 0;
+  const DWORD job = StartDocPrinterW(AsHandle(printer), 1, reinterpret_cast<BYTE*>(&info));
+  if (job == 0) return std::nullopt;
+  return job;
 }
 
 bool Win32Spooler::StartPage(Handle printer) { return StartPagePrinter(AsHandle(printer)); }

@@ -10,8 +10,8 @@ class Win32Spooler : public Spooler {
  public:
   std::optional<Handle> Open(const std::u16string& deviceName) override;
   bool HasXpsDriver(Handle printer) override;
-  bool StartDocument(Handle printer, const std::u16string& docName,
-                     const std::u16string& dataType) override;
+  std::optional<JobId> StartDocument(Handle printer, const std::u16string& docName,
+                                     const std::u16string& dataType) override;
   bool StartPage(Handle printer) override;
   std::optional<std::uint32_t> Write(Handle printer, std::string_view bytes) override;
   bool EndPage(Handle printer) override;

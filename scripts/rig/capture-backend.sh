@@ -8,6 +8,12 @@ if [ $# -eq 0 ]; then
   exit 0
 fi
 
+# The rig's failing queues: the job ends with the backend's failure.
+if [ "${DEVICE_URI:-}" = capture:/fail ]; then
+  echo "ERROR: the rig's failing printer jammed" >&2
+  exit 1
+fi
+
 umask 022
 job=$1
 title=$3

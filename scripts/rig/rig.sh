@@ -2,16 +2,19 @@
 # A private print spooler, display and Wine prefix for running Fontprobe and its
 # Windows-side tests, never touching the machine's own CUPS or Wine set-up.
 #
-#   rig.sh start STATE_FILE [--dpi N] [--use-display] QUEUE...
+#   rig.sh start STATE_FILE [--dpi N] [--use-display] [--cups-only] QUEUE...
 #                                                 start everything; the rig's folder
 #                                                 is written to STATE_FILE. With
 #                                                 --use-display, windows go to $DISPLAY
-#                                                 instead of a private Xvfb screen
+#                                                 instead of a private Xvfb screen;
+#                                                 --cups-only starts the spooler alone
 #   rig.sh stop STATE_FILE                        stop everything and remove the folder
 #   rig.sh exec STATE_FILE COMMAND...             run COMMAND inside the rig
 #
 # A QUEUE is a CUPS queue name with optional markers: a leading '*' makes it the
-# default printer, a trailing '!' makes it refuse jobs. Every queue captures the raw
+# default printer; a trailing '!' makes it refuse jobs, '~' stops it with the
+# reason "Paused for maintenance", '^' gives it a backend that fails, so that its
+# jobs are aborted. Every queue captures the raw
 # bytes of each job in the rig's jobs/ folder as JOBID.data, JOBID.title and
 # JOBID.queue. The prefix's web browser only notes each address it is handed, one
 # a line, in the rig's browser-visits file.
@@ -94,13 +97,19 @@ start_cupsd() {
 }
 
 add_queue() {
-  local marked=$1 name is_default=0 refuses=0
-  name=$marked
+  local name=$1 is_default=0 kind=""
   [[ $name == \** ]] && is_default=1 && name=${name#\*}
-  [[ $name == *! ]] && refuses=1 && name=${name%!}
-  lpadmin -p "$name" -E -v capture:/rig
+  [[ $name == *[\!~^] ]] && kind=${name: -1} && name=${name%?}
+  if [ "$kind" = "^" ]; then
+    lpadmin -p "$name" -E -v capture:/fail -o printer-error-policy=abort-job
+  else
+    lpadmin -p "$name" -E -v capture:/rig
+  fi
   [ $is_default = 1 ] && lpadmin -d "$name"
-  [ $refuses = 1 ] && cupsreject "$name"
+  case $kind in
+    !) cupsreject "$name" ;;
+    "~") cupsdisable -r "Paused for maintenance" "$name" ;;
+  esac
   return 0
 }
 
@@ -123,12 +132,15 @@ write_env() {
   local dir=$1
   cat >"$dir/env" <<EOF
 export CUPS_SERVER='$dir/cups.sock'
+export LANG=C.UTF-8
+export FONTPROBE_RIG_JOBS='$dir/jobs'
+EOF
+  [ -f "$dir/display" ] || return 0
+  cat >>"$dir/env" <<EOF
 export WINEPREFIX='$dir/prefix'
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 export DISPLAY='$(cat "$dir/display")'
-export LANG=C.UTF-8
-export FONTPROBE_RIG_JOBS='$dir/jobs'
 export FONTPROBE_RIG_BROWSER_VISITS='$dir/browser-visits'
 EOF
 }
@@ -153,12 +165,13 @@ make_prefix() {
 }
 
 start() {
-  local state=$1 dpi="" use_display=0
+  local state=$1 dpi="" use_display=0 wine=1
   shift
   while [[ ${1:-} == --* ]]; do
     case $1 in
       --dpi) dpi=$2 && shift ;;
       --use-display) use_display=1 ;;
+      --cups-only) wine=0 ;;
       *) die "unknown option $1" ;;
     esac
     shift
@@ -171,13 +184,17 @@ start() {
   chmod 0777 "$dir/jobs"
   write_cups_config "$dir"
   start_cupsd "$dir"
+  for queue in "$@"; do add_queue "$queue"; done
+  if [ $wine = 0 ]; then
+    write_env "$dir"
+    return 0
+  fi
   if [ $use_display = 1 ] && [ -n "${DISPLAY:-}" ]; then
     echo "$DISPLAY" >"$dir/display"
   else
     start_display "$dir"
   fi
   write_env "$dir"
-  for queue in "$@"; do add_queue "$queue"; done
   make_prefix "$dir" "$dpi"
 }
 
@@ -185,7 +202,7 @@ stop() {
   local state=$1 dir
   [ -f "$state" ] || return 0
   dir=$(cat "$state")
-  if [ -f "$dir/env" ]; then
+  if [ -f "$dir/display" ]; then
     (
       # shellcheck source=/dev/null
       source "$dir/env"

@@ -14,7 +14,9 @@ const std::string kPage(438, 'x');
 
 TEST(SendRawPrintJob, SentPageMakesExactlyTheSevenSteps) {
   FakeSpooler spooler;
-  EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage), RawJobOutcome::PageSent);
+  const RawJob job = SendRawPrintJob(spooler, u"P", kPage);
+  EXPECT_EQ(job.outcome, RawJobOutcome::PageSent);
+  EXPECT_EQ(job.id, 42u);  // the id the document start gave, for following the job
   EXPECT_EQ(spooler.calls, (Calls{"Open", "StartDocument", "StartPage", "Write", "EndPage",
                                   "EndDocument", "Close"}));
   EXPECT_EQ(spooler.written, kPage);
@@ -26,29 +28,29 @@ TEST(SendRawPrintJob, SentPageMakesExactlyTheSevenSteps) {
 TEST(SendRawPrintJob, XpsDriverGetsThePassThroughDatatype) {
   FakeSpooler spooler;
   spooler.xpsDriver = true;
-  EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage), RawJobOutcome::PageSent);
+  EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage).outcome, RawJobOutcome::PageSent);
   EXPECT_EQ(spooler.dataType, u"XPS_PASS");
 }
 
 TEST(SendRawPrintJob, OpensThePrinterByItsExactName) {
   for (const std::u16string name : {u"", u"p", u"P ", u"Drucker_B\u00fcro", u"\"P\""}) {
     FakeSpooler spooler;
-    EXPECT_EQ(SendRawPrintJob(spooler, name, kPage), RawJobOutcome::PrinterNotOpened);
+    EXPECT_EQ(SendRawPrintJob(spooler, name, kPage).outcome, RawJobOutcome::PrinterNotOpened);
     EXPECT_EQ(spooler.calls, Calls{"Open"});
     EXPECT_EQ(spooler.openedName, name);
   }
   FakeSpooler spooler;
   spooler.knownPrinters = {u"Drucker_B\u00fcro \u65e5\u672c"};
-  EXPECT_EQ(SendRawPrintJob(spooler, u"Drucker_B\u00fcro \u65e5\u672c", kPage),
+  EXPECT_EQ(SendRawPrintJob(spooler, u"Drucker_B\u00fcro \u65e5\u672c", kPage).outcome,
             RawJobOutcome::PageSent);
   const std::u16string longName(10000, u'n');
-  EXPECT_EQ(SendRawPrintJob(spooler, longName, kPage), RawJobOutcome::PrinterNotOpened);
+  EXPECT_EQ(SendRawPrintJob(spooler, longName, kPage).outcome, RawJobOutcome::PrinterNotOpened);
 }
 
 TEST(SendRawPrintJob, ContinuesAShortWriteWithTheRest) {
   FakeSpooler spooler;
   spooler.writeResults = {100, 1, 300};
-  EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage), RawJobOutcome::PageSent);
+  EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage).outcome, RawJobOutcome::PageSent);
   EXPECT_EQ(spooler.written, kPage);
   EXPECT_EQ(spooler.calls, (Calls{"Open", "StartDocument", "StartPage", "Write", "Write", "Write",
                                   "Write", "EndPage", "EndDocument", "Close"}));
@@ -96,7 +98,7 @@ TEST(SendRawPrintJob, ReportsEveryFailedStepAsNotSentAndClosesThePrinter) {
     SCOPED_TRACE(failure.name);
     FakeSpooler spooler;
     failure.arrange(spooler);
-    EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage), RawJobOutcome::PageNotSent);
+    EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage).outcome, RawJobOutcome::PageNotSent);
     EXPECT_EQ(spooler.calls, failure.calls);
     EXPECT_EQ(spooler.openHandles, 0);
   }

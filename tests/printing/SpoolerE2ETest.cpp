@@ -19,7 +19,7 @@ class SpoolerE2E : public ::testing::Test {
   void SetUp() override { testing::ForgetCapturedJobs(); }
 
   RawJobOutcome Send(const std::u16string& printer, PrinterFamily family) {
-    return SendRawPrintJob(spooler_, printer, ComposeTestPage(family));
+    return SendRawPrintJob(spooler_, printer, ComposeTestPage(family)).outcome;
   }
 
   Win32Spooler spooler_;

@@ -40,12 +40,13 @@ class FakeSpooler : public Spooler {
     Check(printer);
     return xpsDriver;
   }
-  bool StartDocument(Handle printer, const std::u16string& name,
-                     const std::u16string& type) override {
+  std::optional<JobId> StartDocument(Handle printer, const std::u16string& name,
+                                     const std::u16string& type) override {
     Record("StartDocument", printer);
     docName = name;
     dataType = type;
-    return !startDocFails;
+    if (startDocFails) return std::nullopt;
+    return kJob;
   }
   bool StartPage(Handle printer) override { return Record("StartPage", printer), !startPageFails; }
   std::optional<std::uint32_t> Write(Handle printer, std::string_view bytes) override {
@@ -69,6 +70,7 @@ class FakeSpooler : public Spooler {
 
  private:
   static constexpr Handle kHandle = 0x5150;
+  static constexpr JobId kJob = 42;
 
   void Check(Handle printer) {
     if (printer != kHandle || openHandles != 1) calls.push_back("<call on a handle not open>");

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/PrinterRegistry.h"
+#include "platform/cups/CupsServer.h"
+
+namespace fontprobe {
+
+// The server's queues. The current printer is the program's own: it starts as
+// the user's default destination, and the user's default is never changed.
+class CupsPrinterRegistry : public PrinterRegistry {
+ public:
+  explicit CupsPrinterRegistry(CupsServer& server);
+
+  std::vector<std::u16string> DeviceNames() override;
+  std::optional<std::u16string> CurrentDeviceName() override { return current_; }
+  void MakeCurrent(const std::u16string& deviceName) override { current_ = deviceName; }
+
+ private:
+  CupsServer& server_;
+  std::optional<std::u16string> current_;
+};
+
+}  // namespace fontprobe

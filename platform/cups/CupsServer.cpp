@@ -1,0 +1,118 @@
+#include "platform/cups/CupsServer.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/PlatformError.h"
+#include "platform/cups/Utf8.h"
+
+namespace fontprobe {
+namespace {
+
+using IppMessage = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
+
+[[noreturn]] void ThrowCupsError(const std::string& whatFailed) {
+  throw PlatformError(FromUtf8(whatFailed + ": " + cupsLastErrorString()));
+}
+
+std::string PrinterUri(const std::string& printer) {
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                   "/printers/%s", printer.c_str());
+  return uri;
+}
+
+// Asks for `attributes` of the printer, or of one of its jobs when `job` is given.
+IppMessage Ask(http_t* http, ipp_op_t operation, const std::string& printer,
+               const std::vector<const char*>& attributes, int job = 0) {
+  ipp_t* request = ippNewRequest(operation);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               PrinterUri(printer).c_str());
+  if (job) ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                static_cast<int>(attributes.size()), nullptr, attributes.data());
+  IppMessage response(cupsDoRequest(http, request, "/"), &ippDelete);
+  if (!response || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    ThrowCupsError(job ? "CUPS could not tell the state of job " + std::to_string(job)
+                       : "CUPS could not tell the state of " + printer);
+  }
+  return response;
+}
+
+std::string Text(ipp_t* message, const char* name) {
+  ipp_attribute_t* attribute = ippFindAttribute(message, name, IPP_TAG_ZERO);
+  std::string text;
+  for (int i = 0; attribute && i < ippGetCount(attribute); ++i) {
+    const char* value = ippGetString(attribute, i, nullptr);
+    // "none" is IPP's word for no reasons at all.
+    if (value && std::string(value) != "none")
+      text += (text.empty() ? "" : ", ") + std::string(value);
+  }
+  return text;
+}
+
+int Number(ipp_t* message, const char* name, int fallback) {
+  ipp_attribute_t* attribute = ippFindAttribute(message, name, IPP_TAG_ZERO);
+  return attribute ? ippGetInteger(attribute, 0) : fallback;
+}
+
+}  // namespace
+
+CupsServer::CupsServer() : name_(cupsServer()) {
+  http_ = httpConnect2(name_.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 10000,
+                       nullptr);
+  // libcups leaves no trustworthy reason for a failed connection, so none is given.
+  if (!http_) {
+    throw PlatformError(FromUtf8("cannot reach the print server " + name_ +
+                                 " (is CUPS running there? CUPS_SERVER names another)"));
+  }
+}
+
+CupsServer::~CupsServer() { httpClose(http_); }
+
+std::vector<CupsPrinter> CupsServer::Printers() {
+  cups_dest_t* dests = nullptr;
+  const int count = cupsGetDests2(http_, &dests);
+  if (count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
+      cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
+    ThrowCupsError("CUPS could not list the printers of " + name_);
+  }
+  std::vector<CupsPrinter> printers;
+  for (int i = 0; i < count; ++i) {
+    const cups_dest_t& dest = dests[i];
+    if (dest.instance) continue;
+    const char* accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest.num_options, dest.options);
+    const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
+    const char* message = cupsGetOption("printer-state-message", dest.num_options, dest.options);
+    printers.push_back(
+        {dest.name, dest.is_default != 0, !accepting || std::string(accepting) != "false",
+         static_cast<PrinterState>(state ? std::atoi(state) : 3), message ? message : ""});
+  }
+  cupsFreeDests(count, dests);
+  return printers;
+}
+
+CupsPrinter CupsServer::Printer(const std::string& name) {
+  const IppMessage response =
+      Ask(http_, IPP_OP_GET_PRINTER_ATTRIBUTES, name,
+          {"printer-state", "printer-state-message", "printer-is-accepting-jobs"});
+  ipp_attribute_t* accepting =
+      ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+  return {name, false, !accepting || ippGetBoolean(accepting, 0),
+          static_cast<PrinterState>(Number(response.get(), "printer-state", 3)),
+          Text(response.get(), "printer-state-message")};
+}
+
+CupsJobStatus CupsServer::Job(const std::string& printer, int id) {
+  const IppMessage response =
+      Ask(http_, IPP_OP_GET_JOB_ATTRIBUTES, printer,
+          {"job-state", "job-state-reasons", "job-printer-state-message"}, id);
+  return {static_cast<JobState>(Number(response.get(), "job-state", 3)),
+          Text(response.get(), "job-state-reasons"),
+          Text(response.get(), "job-printer-state-message")};
+}
+
+}  // namespace fontprobe

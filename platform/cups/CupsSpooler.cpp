@@ -1,0 +1,73 @@
+#include "platform/cups/CupsSpooler.h"
+
+#include "platform/cups/Utf8.h"
+
+namespace fontprobe {
+
+// The one open queue's handle: the spooler holds a single queue at a time.
+constexpr Spooler::Handle kOpenQueue = 1;
+
+bool CupsSpooler::Failed(const std::string& whatFailed) {
+  lastError_ = whatFailed + ": " + cupsLastErrorString();
+  return false;
+}
+
+std::optional<Spooler::Handle> CupsSpooler::Open(const std::u16string& deviceName) {
+  Close(kOpenQueue);
+  const std::string name = ToUtf8(deviceName);
+  dest_ = cupsGetNamedDest(server_.http(), name.c_str(), nullptr);
+  if (!dest_) return Failed(name + " could not be opened"), std::nullopt;
+  info_ = cupsCopyDestInfo(server_.http(), dest_);
+  if (!info_) return Failed(name + " could not be opened"), Close(kOpenQueue), std::nullopt;
+  return kOpenQueue;
+}
+
+std::optional<Spooler::JobId> CupsSpooler::StartDocument(Handle, const std::u16string& docName,
+                                                         const std::u16string&) {
+  // Every document Fontprobe sends is raw: the printer reads the escape sequences.
+  const std::string title = ToUtf8(docName);
+  if (cupsCreateDestJob(server_.http(), dest_, info_, &job_, title.c_str(), 0, nullptr) >
+      IPP_STATUS_OK_EVENTS_COMPLETE) {
+    job_ = 0;
+    return Failed(std::string(dest_->name) + " refused the job"), std::nullopt;
+  }
+  if (cupsStartDestDocument(server_.http(), dest_, info_, job_, title.c_str(), CUPS_FORMAT_RAW, 0,
+                            nullptr, 1) != HTTP_STATUS_CONTINUE) {
+    Failed(std::string(dest_->name) + " refused the raw page");
+    Abort(kOpenQueue);
+    return std::nullopt;
+  }
+  return static_cast<JobId>(job_);
+}
+
+std::optional<std::uint32_t> CupsSpooler::Write(Handle, std::string_view bytes) {
+  if (cupsWriteRequestData(server_.http(), bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE) {
+    return Failed("the page could not be written"), std::nullopt;
+  }
+  return static_cast<std::uint32_t>(bytes.size());
+}
+
+bool CupsSpooler::EndDocument(Handle) {
+  if (cupsFinishDestDocument(server_.http(), dest_, info_) <= IPP_STATUS_OK_EVENTS_COMPLETE) {
+    return true;
+  }
+  Failed("the page could not be finished");
+  Abort(kOpenQueue);
+  return false;
+}
+
+void CupsSpooler::Abort(Handle) {
+  // On a connection of its own: ours may be stuck in the middle of the document.
+  if (job_) cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest_, job_);
+  job_ = 0;
+}
+
+void CupsSpooler::Close(Handle) {
+  if (info_) cupsFreeDestInfo(info_);
+  if (dest_) cupsFreeDests(1, dest_);
+  info_ = nullptr;
+  dest_ = nullptr;
+  job_ = 0;
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Spooler.h"
+#include "platform/cups/CupsServer.h"
+
+namespace fontprobe {
+
+// The CUPS spooler: one job of one raw document on one queue at a time. A job
+// whose document could not be delivered whole is cancelled, so that a printer
+// never gets half a page of escape sequences.
+class CupsSpooler : public Spooler {
+ public:
+  explicit CupsSpooler(CupsServer& server) : server_(server) {}
+  ~CupsSpooler() override { Close(0); }
+
+  std::optional<Handle> Open(const std::u16string& deviceName) override;
+  bool HasXpsDriver(Handle) override { return false; }
+  std::optional<JobId> StartDocument(Handle printer, const std::u16string& docName,
+                                     const std::u16string& dataType) override;
+  bool StartPage(Handle) override { return true; }
+  std::optional<std::uint32_t> Write(Handle printer, std::string_view bytes) override;
+  bool EndPage(Handle) override { return true; }
+  bool EndDocument(Handle printer) override;
+  void Abort(Handle printer) override;
+  void Close(Handle printer) override;
+
+  // CUPS's own words for the last failure.
+  const std::string& LastError() const { return lastError_; }
+
+ private:
+  bool Failed(const std::string& whatFailed);
+
+  CupsServer& server_;
+  cups_dest_t* dest_ = nullptr;
+  cups_dinfo_t* info_ = nullptr;
+  int job_ = 0;
+  std::string lastError_;
+};
+
+}  // namespace fontprobe

@@ -1,0 +1,158 @@
+// Runs the fontprobe command against the rig's private CUPS daemon. The main
+// rig's queues: FP_Alpha (default), FP_Beta (stopped: "Paused for maintenance"),
+// FP_Gamma (refuses jobs), FP_Failing (its backend fails), Drucker_Büro. A
+// second rig has one queue, FP_Alone, and no default.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "printing/TestPage.h"
+
+namespace fontprobe {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The folder of the rig whose state file the environment variable names.
+fs::path RigFolder(const char* variable) {
+  const char* state = std::getenv(variable);
+  if (!state) throw std::runtime_error(std::string(variable) + " is not set");
+  std::string folder = ReadAll(state);
+  while (!folder.empty() && folder.back() == '\n') folder.pop_back();
+  return folder;
+}
+
+struct Result {
+  int status = -1;
+  std::string output;  // standard output and error together
+  double seconds = 0;
+};
+
+// Runs `fontprobe ARGS` (ARGS as the shell reads them) against `server`.
+Result Fontprobe(const std::string& args, const std::string& server) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::string command =
+      "CUPS_SERVER='" + server + "' '" + std::getenv("FONTPROBE_CLI") + "' " + args + " 2>&1";
+  Result result;
+  FILE* pipe = popen(command.c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    result.output.append(buffer, n);
+  }
+  const int wait = pclose(pipe);
+  result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return result;
+}
+
+struct Captured {
+  std::string queue;
+  std::string title;
+  std::string data;
+};
+
+std::vector<Captured> CapturedJobs(const fs::path& jobs) {
+  std::vector<Captured> captured;
+  for (const auto& entry : fs::directory_iterator(jobs)) {
+    if (entry.path().extension() != ".data") continue;
+    fs::path base = entry.path();
+    captured.push_back({ReadAll(fs::path(base).replace_extension(".queue")),
+                        ReadAll(fs::path(base).replace_extension(".title")), ReadAll(base)});
+  }
+  return captured;
+}
+
+enum class Server { Main, NoDefault, Nowhere };
+
+struct Case {
+  const char* args;
+  Server server;
+  int status;
+  const char* says;  // a part of what it prints
+  const char* printedOn = nullptr;
+  PrinterFamily page = PrinterFamily::Pcl;
+};
+
+const Case kCases[] = {
+    {"print pcl", Server::Main, 0, "completed", "FP_Alpha", PrinterFamily::Pcl},
+    {"print epson --printer Drucker_B\xc3\xbcro", Server::Main, 0, "completed",
+     "Drucker_B\xc3\xbcro", PrinterFamily::EpsonIbm},
+    {"print pcl --printer FP_Alpha --no-wait", Server::Main, 0, "went to FP_Alpha", "FP_Alpha"},
+    {"print pcl --printer fp_alpha", Server::Main, 2, "did you mean FP_Alpha?"},
+    {"print pcl --printer 'FP_Alpha '", Server::Main, 2, "did you mean FP_Alpha?"},
+    {"print pcl --printer Nowhere", Server::Main, 2, "no printer is named \"Nowhere\""},
+    {"print pcl", Server::NoDefault, 2, "no default printer"},
+    {"print pcl --printer FP_Gamma", Server::Main, 3, "FP_Gamma does not accept jobs"},
+    {"print pcl", Server::Nowhere, 3, "cannot reach the print server /nonexistent/cups.sock"},
+    {"print epson --printer FP_Failing", Server::Main, 4, "was aborted without printing"},
+    {"print pcl --printer FP_Beta --timeout 1.5", Server::Main, 5,
+     "printer FP_Beta is stopped: Paused for maintenance"},
+    {"list", Server::Main, 0, "FP_Alpha\tidle\tdefault\nFP_Beta\tstopped\t-\n"},
+    {"print", Server::Main, 1, "print needs a page"},
+    {"print ps", Server::Main, 1, "unknown page 'ps'"},
+    {"print pcl --timeout", Server::Main, 1, "--timeout needs a value"},
+    {"print pcl --timeout soon", Server::Main, 1, "--timeout needs a number"},
+    {"print pcl --timeout 0", Server::Main, 1, "--timeout needs a number"},
+    {"print pcl --printer", Server::Main, 1, "--printer needs a value"},
+    {"print pcl FP_Alpha", Server::Main, 1, "unexpected 'FP_Alpha'"},
+    {"page", Server::Main, 1, "page needs one page name"},
+    {"list FP_Alpha", Server::Main, 1, "list takes no arguments"},
+    {"frob", Server::Main, 1, "unknown command 'frob'"},
+};
+
+TEST(FontprobeCli, EachCaseEndsWithItsStatusAndPrintsOnlyWhereItShould) {
+  const fs::path main = RigFolder("FONTPROBE_CLI_RIG");
+  const fs::path noDefault = RigFolder("FONTPROBE_CLI_RIG_NO_DEFAULT");
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.args);
+    for (const auto& entry : fs::directory_iterator(main / "jobs")) fs::remove(entry.path());
+    const std::string server = c.server == Server::Main        ? (main / "cups.sock").string()
+                               : c.server == Server::NoDefault ? (noDefault / "cups.sock").string()
+                                                               : "/nonexistent/cups.sock";
+    const Result result = Fontprobe(c.args, server);
+    EXPECT_EQ(result.status, c.status) << result.output;
+    EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+    if (c.server == Server::Nowhere) {
+      EXPECT_LT(result.seconds, 2.0);
+    }
+
+    // A job that was accepted may still be on its way to the capture queue.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(c.printedOn ? 5 : 0);
+    auto jobs = CapturedJobs(main / "jobs");
+    while (jobs.empty() && std::chrono::steady_clock::now() < deadline)
+      jobs = CapturedJobs(main / "jobs");
+    if (!c.printedOn) {
+      EXPECT_TRUE(jobs.empty());
+      continue;
+    }
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].queue, c.printedOn);
+    EXPECT_EQ(jobs[0].title, "Command Print");
+    EXPECT_EQ(jobs[0].data, ComposeTestPage(c.page));
+  }
+}
+
+TEST(FontprobeCli, PageWritesTheBytesThatPrintSends) {
+  const std::string server = (RigFolder("FONTPROBE_CLI_RIG") / "cups.sock").string();
+  for (const auto& [name, family] :
+       {std::pair{"epson", PrinterFamily::EpsonIbm}, std::pair{"pcl", PrinterFamily::Pcl}}) {
+    const Result result = Fontprobe(std::string("page ") + name, server);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.output, ComposeTestPage(family));
+  }
+}
+
+}  // namespace
+}  // namespace fontprobe
