@@ -4,16 +4,18 @@
 
 namespace fontprobe {
 
-CupsPrinterRegistry::CupsPrinterRegistry(CupsServer& server) : server_(server) {
-  for (const CupsPrinter& printer : server_.Printers()) {
-    if (printer.isDefault) current_ = FromUtf8(printer.name);
-  }
-}
-
 std::vector<std::u16string> CupsPrinterRegistry::DeviceNames() {
   std::vector<std::u16string> names;
-  for (const CupsPrinter& printer : server_.Printers()) names.push_back(FromUtf8(printer.name));
+  for (const std::string& name : server_.PrinterNames()) names.push_back(FromUtf8(name));
   return names;
+}
+
+std::optional<std::u16string> CupsPrinterRegistry::CurrentDeviceName() {
+  // Asked for only when needed: a printer named by the user makes it unnecessary.
+  if (!current_) {
+    if (const auto name = server_.DefaultPrinter()) current_ = FromUtf8(*name);
+  }
+  return current_;
 }
 
 }  // namespace fontprobe

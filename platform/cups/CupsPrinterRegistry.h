@@ -9,10 +9,10 @@ namespace fontprobe {
 // the user's default destination, and the user's default is never changed.
 class CupsPrinterRegistry : public PrinterRegistry {
  public:
-  explicit CupsPrinterRegistry(CupsServer& server);
+  explicit CupsPrinterRegistry(CupsServer& server) : server_(server) {}
 
   std::vector<std::u16string> DeviceNames() override;
-  std::optional<std::u16string> CurrentDeviceName() override { return current_; }
+  std::optional<std::u16string> CurrentDeviceName() override;
   void MakeCurrent(const std::u16string& deviceName) override { current_ = deviceName; }
 
  private:

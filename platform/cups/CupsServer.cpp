@@ -83,26 +83,45 @@ std::vector<CupsPrinter> CupsServer::Printers() {
   for (int i = 0; i < count; ++i) {
     const cups_dest_t& dest = dests[i];
     if (dest.instance) continue;
-    const char* accepting =
-        cupsGetOption("printer-is-accepting-jobs", dest.num_options, dest.options);
     const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
     const char* message = cupsGetOption("printer-state-message", dest.num_options, dest.options);
-    printers.push_back(
-        {dest.name, dest.is_default != 0, !accepting || std::string(accepting) != "false",
-         static_cast<PrinterState>(state ? std::atoi(state) : 3), message ? message : ""});
+    printers.push_back({dest.name, dest.is_default != 0,
+                        static_cast<PrinterState>(state ? std::atoi(state) : 3),
+                        message ? message : ""});
   }
   cupsFreeDests(count, dests);
   return printers;
 }
 
+std::vector<std::string> CupsServer::PrinterNames() {
+  ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+               "printer-name");
+  const IppMessage response(cupsDoRequest(http_, request, "/"), &ippDelete);
+  if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
+      cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
+    ThrowCupsError("CUPS could not list the printers of " + name_);
+  }
+  std::vector<std::string> names;
+  for (ipp_attribute_t* attribute = ippFindAttribute(response.get(), "printer-name", IPP_TAG_NAME);
+       attribute; attribute = ippFindNextAttribute(response.get(), "printer-name", IPP_TAG_NAME)) {
+    names.emplace_back(ippGetString(attribute, 0, nullptr));
+  }
+  return names;
+}
+
+std::optional<std::string> CupsServer::DefaultPrinter() {
+  cups_dest_t* dest = cupsGetNamedDest(http_, nullptr, nullptr);
+  if (!dest) return std::nullopt;
+  std::string name = dest->name;
+  cupsFreeDests(1, dest);
+  return name;
+}
+
 CupsPrinter CupsServer::Printer(const std::string& name) {
   const IppMessage response =
-      Ask(http_, IPP_OP_GET_PRINTER_ATTRIBUTES, name,
-          {"printer-state", "printer-state-message", "printer-is-accepting-jobs"});
-  ipp_attribute_t* accepting =
-      ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
-  return {name, false, !accepting || ippGetBoolean(accepting, 0),
-          static_cast<PrinterState>(Number(response.get(), "printer-state", 3)),
+      Ask(http_, IPP_OP_GET_PRINTER_ATTRIBUTES, name, {"printer-state", "printer-state-message"});
+  return {name, false, static_cast<PrinterState>(Number(response.get(), "printer-state", 3)),
           Text(response.get(), "printer-state-message")};
 }
 

@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,6 @@ enum class PrinterState { Idle = 3, Printing = 4, Stopped = 5 };
 struct CupsPrinter {
   std::string name;
   bool isDefault = false;
-  bool acceptingJobs = true;
   PrinterState state = PrinterState::Idle;
   std::string stateMessage;  // the printer's own words, often empty
 };
@@ -47,8 +47,12 @@ class CupsServer {
   const std::string& name() const { return name_; }
   http_t* http() const { return http_; }
 
-  // The queues, without instances, in CUPS's order.
+  // The queues, without instances, in CUPS's order, with their states.
   std::vector<CupsPrinter> Printers();
+  // Their names alone: one small request.
+  std::vector<std::string> PrinterNames();
+  // The user's default destination (lpoptions, LPDEST or the server's), if any.
+  std::optional<std::string> DefaultPrinter();
   CupsPrinter Printer(const std::string& name);
   CupsJobStatus Job(const std::string& printer, int id);
 

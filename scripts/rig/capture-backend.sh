@@ -27,4 +27,6 @@ printf '%s' "$title" >"$jobs/$job.title"
 printf '%s' "$PRINTER" >"$jobs/$job.queue"
 # The data file appears last and whole, so a reader that sees it sees a finished job.
 mv "$tmp" "$jobs/$job.data"
+# When it arrived, for the benchmarks.
+date +%s%N >"$jobs/$job.time"
 exit 0

@@ -15,8 +15,8 @@
 # default printer; a trailing '!' makes it refuse jobs, '~' stops it with the
 # reason "Paused for maintenance", '^' gives it a backend that fails, so that its
 # jobs are aborted. Every queue captures the raw
-# bytes of each job in the rig's jobs/ folder as JOBID.data, JOBID.title and
-# JOBID.queue. The prefix's web browser only notes each address it is handed, one
+# bytes of each job in the rig's jobs/ folder as JOBID.data, JOBID.title,
+# JOBID.queue and JOBID.time (when it arrived, in ns). The prefix's web browser only notes each address it is handed, one
 # a line, in the rig's browser-visits file.
 set -euo pipefail
 

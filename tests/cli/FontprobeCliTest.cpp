@@ -93,7 +93,7 @@ const Case kCases[] = {
     {"print pcl --printer 'FP_Alpha '", Server::Main, 2, "did you mean FP_Alpha?"},
     {"print pcl --printer Nowhere", Server::Main, 2, "no printer is named \"Nowhere\""},
     {"print pcl", Server::NoDefault, 2, "no default printer"},
-    {"print pcl --printer FP_Gamma", Server::Main, 3, "FP_Gamma does not accept jobs"},
+    {"print pcl --printer FP_Gamma", Server::Main, 3, "\"FP_Gamma\" is not accepting jobs"},
     {"print pcl", Server::Nowhere, 3, "cannot reach the print server /nonexistent/cups.sock"},
     {"print epson --printer FP_Failing", Server::Main, 4, "was aborted without printing"},
     {"print pcl --printer FP_Beta --timeout 1.5", Server::Main, 5,
