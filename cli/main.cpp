@@ -171,9 +171,17 @@ int NoSuchPrinter(PrinterRegistry& registry, const std::string& name) {
   return Fail(kNoSuchPrinter, message + "; fontprobe list shows the printers.");
 }
 
+// CUPS's own sentences, without the full stop that Fontprobe's sentence adds.
+std::string Sentence(std::string text) {
+  while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
 std::string Reasons(const CupsJobStatus& job) {
   std::string reasons = job.reasons;
-  if (!job.printerMessage.empty()) reasons += (reasons.empty() ? "" : "; ") + job.printerMessage;
+  if (!job.printerMessage.empty()) {
+    reasons += (reasons.empty() ? "" : "; ") + Sentence(job.printerMessage);
+  }
   return reasons.empty() ? "" : " (" + reasons + ")";
 }
 
@@ -185,7 +193,7 @@ int StillWaiting(CupsServer& server, const std::string& printer, int id, const C
   std::string message = "fontprobe: still waiting after " + std::string(after) + ": job " +
                         std::to_string(id) + " is " + JobStateName(job.state) + Reasons(job) +
                         "; printer " + printer + " is " + PrinterStateName(state.state);
-  if (!state.stateMessage.empty()) message += ": " + state.stateMessage;
+  if (!state.stateMessage.empty()) message += ": " + Sentence(state.stateMessage);
   return Fail(kStillWaiting,
               message + ". The job stays queued; cancel it with: cancel " + std::to_string(id));
 }
@@ -248,7 +256,7 @@ int Print(const PrintRequest& request) {
   const std::string page = ComposeTestPage(request.family);
   const RawJob job = SendRawPrintJob(spooler, *chosen, page);
   if (job.outcome != RawJobOutcome::PageSent) {
-    return Fail(kNotSent, "fontprobe: not sent: " + spooler.LastError() +
+    return Fail(kNotSent, "fontprobe: not sent: " + Sentence(spooler.LastError()) +
                               (job.id ? "; the job was cancelled." : "."));
   }
   std::printf("Job %u: the %s test page (%zu bytes) went to %s.\n", job.id,

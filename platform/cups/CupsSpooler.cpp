@@ -9,7 +9,6 @@ constexpr Spooler::Handle kOpenQueue = 1;
 
 bool CupsSpooler::Failed(const std::string& whatFailed) {
   lastError_ = whatFailed + ": " + cupsLastErrorString();
-  if (lastError_.back() == '.') lastError_.pop_back();
   return false;
 }
 
