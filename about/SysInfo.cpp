@@ -27,6 +27,7 @@ std::u16string DecimalText(std::uint32_t number) {
 }
 
 constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegDword = 4;
 
 bool FindSysInfo(WindowsRegistry& registry, ProgramStart& programs, std::u16string& path) {
@@ -49,7 +50,7 @@ bool FindSysInfo(WindowsRegistry& registry, ProgramStart& programs, std::u16stri
 void DecodeKeyValue(const RegistryValue& value, std::u16string& keyVal) {
   std::u16string kept = CharactersOf(value.data);
   if (!kept.empty() && kept.back() == u'\0') kept.pop_back();
-  if (value.type == kRegSz) {
+  if (value.type == kRegSz || value.type == kRegExpandSz) {
     keyVal = kept;
   } else if (value.type == kRegDword) {
     keyVal = DecimalText(LittleEndianNumber(value.data));
@@ -64,6 +65,11 @@ bool GetKeyValue(WindowsRegistry& registry, RegistryRoot keyRoot, const std::u16
     return false;
   }
   DecodeKeyValue(*value, keyVal);
+  // A path such as %SystemRoot%\system32\msinfo32.exe; unexpanded when the
+  // platform cannot expand it, so that the start fails and says so.
+  if (value->type == kRegExpandSz) {
+    if (const auto expanded = registry.ExpandEnvironment(keyVal)) keyVal = *expanded;
+  }
   return true;
 }
 

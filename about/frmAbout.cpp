@@ -77,7 +77,15 @@ std::wstring VersionText() {
 
 frmAbout::frmAbout(Services services) : services_(services) {}
 
-void frmAbout::Show() {
+frmAbout::~frmAbout() { Close(); }
+
+void frmAbout::Close() {
+  if (window_) DestroyWindow(window_);
+  if (owner_) DestroyWindow(owner_);
+  owner_ = nullptr;
+}
+
+void frmAbout::Show(HWND opener) {
   if (window_) {
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
@@ -89,8 +97,10 @@ void frmAbout::Show() {
     owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                              nullptr);
   }
-  dpi_ = GetDpiForSystem();
-  const RECT frame = CentredWindowRect(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
+  // Where its opener is, at that monitor's DPI.
+  dpi_ = GetDpiForWindow(opener);
+  const RECT frame = CentredWindowRect(MonitorFromWindow(opener, MONITOR_DEFAULTTONEAREST),
+                                       kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
   CreateWindowExW(kExStyle, kWindowClass, L"About Fontprobe", kStyle, frame.left, frame.top,
                   frame.right - frame.left, frame.bottom - frame.top, owner_, nullptr, instance,
                   this);
@@ -117,14 +127,21 @@ LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       DrawIcon(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLORSTATIC:
-      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
-      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+      return PaintStatic(reinterpret_cast<HDC>(wParam), COLOR_WINDOW);
+    case WM_SYSCOLORCHANGE:
+      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
+    case WM_ACTIVATE:
+      focus_.OnActivate(window_, wParam);
+      return 0;
+    case WM_DPICHANGED:
+      Layout(HIWORD(wParam));
+      MoveToSuggestedRect(window_, lParam);
+      return 0;
     case WM_CLOSE:
       DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
-      window_ = nullptr;
       TopLevelWindowClosed();
       return 0;
     default:
@@ -133,20 +150,31 @@ LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmAbout::CreateControls() {
-  font_ = CreateDialogFont(kFontSize, dpi_);
   for (const Control& control : kControls) {
-    HWND child = CreateChild(window_, control.windowClass, control.text, control.style, control.id);
-    PlaceChild(child, control.rect, font_.font(), dpi_);
+    CreateChild(window_, control.windowClass, control.text, control.style, control.id);
   }
+  Layout(dpi_);
   SetDlgItemTextW(window_, kVersion, VersionText().c_str());
+}
+
+void frmAbout::Layout(UINT dpi) {
+  dpi_ = dpi;
+  // Every control gets the new font before the old one is deleted.
+  GdiObject font(CreateDialogFont(kFontSize, dpi));
+  for (const Control& control : kControls) {
+    PlaceChild(GetDlgItem(window_, control.id), control.rect, font.font(), dpi);
+  }
+  font_.Swap(font);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmAbout::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
-  // An etched separator: a grey line with a white one right below it.
-  DrawTwipsLine(dc, 90, 5654, 2445, 1, RGB(128, 128, 128), dpi_);
-  DrawTwipsLine(dc, 105, 5654, 2460, 2, RGB(255, 255, 255), dpi_);
+  // An etched separator: a grey line with one of the background's colour right
+  // below it, in system colours so that a high-contrast scheme shows it.
+  DrawTwipsLine(dc, 90, 5654, 2445, 1, GetSysColor(COLOR_GRAYTEXT), dpi_);
+  DrawTwipsLine(dc, 105, 5654, 2460, 2, GetSysColor(COLOR_WINDOW), dpi_);
   EndPaint(window_, &paint);
 }
 
@@ -177,14 +205,12 @@ void frmAbout::OnCommand(int id) {
 }
 
 void frmAbout::cmdSysInfo_Click() {
-  RunEventHandler(services_.messages, [this] {
-    StartSysInfo(services_.registry, services_.programs, services_.messages);
-  });
+  RunEventHandler(messages_,
+                  [this] { StartSysInfo(services_.registry, services_.programs, messages_); });
 }
 
 void frmAbout::Command1_Click() {
-  RunEventHandler(services_.messages,
-                  [this] { services_.browser.Open(FromWide(std::wstring(kHomePage))); });
+  RunEventHandler(messages_, [this] { services_.browser.Open(FromWide(std::wstring(kHomePage))); });
 }
 
 }  // namespace fontprobe

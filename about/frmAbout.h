@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/Browser.h"
-#include "platform/MessageSink.h"
 #include "platform/ProgramStart.h"
 #include "platform/WindowsRegistry.h"
+#include "platform/win32/Win32MessageSink.h"
 #include "ui/Win32Ui.h"
 
 namespace fontprobe {
@@ -20,21 +20,25 @@ class frmAbout {
     WindowsRegistry& registry;
     ProgramStart& programs;
     Browser& browser;
-    MessageSink& messages;
   };
 
   explicit frmAbout(Services services);
+  ~frmAbout();
   frmAbout(const frmAbout&) = delete;
   frmAbout& operator=(const frmAbout&) = delete;
 
-  // Opens a fresh dialog, or brings the open one to the front.
-  void Show();
+  // Opens a fresh dialog centred on the monitor of `opener`, at that monitor's
+  // DPI, or brings the open one to the front.
+  void Show(HWND opener);
+  // Closes the dialog, if it is open, and lets go of everything it holds.
+  void Close();
 
  private:
   friend LRESULT CALLBACK ObjectWindowProc<frmAbout>(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateControls();
+  void Layout(UINT dpi);
   void Paint();
   void DrawIcon(const DRAWITEMSTRUCT& item);
   void OnCommand(int id);
@@ -44,6 +48,8 @@ class frmAbout {
   Services services_;
   HWND window_ = nullptr;
   HWND owner_ = nullptr;  // hidden, so that the dialog has no taskbar entry
+  Win32MessageSink messages_{window_};
+  FocusKeeper focus_;
   UINT dpi_ = GetDpiForSystem();
   GdiObject font_;
 };

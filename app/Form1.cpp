@@ -1,7 +1,10 @@
 #include "app/Form1.h"
 
+#include <algorithm>
+
 #include "app/Form1Controls.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32Error.h"
 #include "printers/PrinterSelection.h"
 #include "printing/TestRun.h"
 #include "ui/EventHandler.h"
@@ -73,6 +76,34 @@ void FitComboHeight(HWND combo, int height) {
                item + height - (field.bottom - field.top));
 }
 
+// The logo banner is drawn for 96 DPI; above it, it is scaled once, smoothly.
+HBITMAP LogoForDpi(UINT dpi) {
+  auto* logo =
+      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!logo || dpi == USER_DEFAULT_SCREEN_DPI) return logo;
+  BITMAP size;
+  GetObjectW(logo, sizeof size, &size);
+  const int width = MulDiv(size.bmWidth, static_cast<int>(dpi), 96);
+  const int height = MulDiv(size.bmHeight, static_cast<int>(dpi), 96);
+  HDC screen = GetDC(nullptr);
+  HDC source = CreateCompatibleDC(screen);
+  HDC target = CreateCompatibleDC(screen);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previousSource = SelectObject(source, logo);
+  HGDIOBJ previousTarget = SelectObject(target, scaled);
+  SetStretchBltMode(target, HALFTONE);
+  SetBrushOrgEx(target, 0, 0, nullptr);
+  StretchBlt(target, 0, 0, width, height, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+  SelectObject(source, previousSource);
+  SelectObject(target, previousTarget);
+  DeleteDC(source);
+  DeleteDC(target);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(logo);
+  return scaled;
+}
+
 HMENU CreateMainMenu() {
   HMENU file = CreatePopupMenu();
   AppendMenuW(file, MF_STRING, kMenuExit, L"Exit");
@@ -88,16 +119,26 @@ HMENU CreateMainMenu() {
 
 Form1::Form1(Services services) : services_(std::move(services)) {}
 
+Form1::~Form1() {
+  if (window_) DestroyWindow(window_);
+}
+
 void Form1::Show(int showCommand) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(kWindowClass, &ObjectWindowProc<Form1>,
                       LoadIconW(instance, MAKEINTRESOURCEW(IDI_FONTPROBE)));
   // Created where it will stay, so that start-up moves no window.
-  const RECT frame = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
+  const RECT frame = CentredWindowRect(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY),
+                                       kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
+  HMENU menu = CreateMainMenu();
   CreateWindowExW(0, kWindowClass, L"Fontprobe", kStyle, frame.left, frame.top,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, CreateMainMenu(),
-                  instance, this);
-  if (!window_) return;
+                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance,
+                  this);
+  if (!window_) {
+    const DWORD error = GetLastError();
+    DestroyMenu(menu);
+    ThrowWin32Error(u"Fontprobe could not create its main window.", error);
+  }
   TopLevelWindowOpened();
   dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, true);
   CreateControls();
@@ -119,21 +160,28 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLORSTATIC:
-      // "Printer:" sits on the highlight-text colour, the other texts on white.
-      if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kLabel3) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_HIGHLIGHTTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
-      }
-      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    case WM_DPICHANGED: {
-      Layout(HIWORD(wParam));
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      // "Printer:" sits on the highlight-text colour, the other texts on the
+      // window colour (both white in the standard scheme).
+      return PaintStatic(reinterpret_cast<HDC>(wParam),
+                         GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kLabel3
+                             ? COLOR_HIGHLIGHTTEXT
+                             : COLOR_WINDOW);
+    case WM_SYSCOLORCHANGE:
+      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
+    case WM_ACTIVATE:
+      focus_.OnActivate(window_, wParam);
+      return 0;
+    case DM_GETDEFID: {
+      // Neither button is the default, but Enter runs the one that has the focus.
+      const int focused = GetDlgCtrlID(GetFocus());
+      if (focused == kCommand1 || focused == kCommand2) return MAKELRESULT(focused, DC_HASDEFID);
       return 0;
     }
+    case WM_DPICHANGED:
+      Layout(HIWORD(wParam));
+      MoveToSuggestedRect(window_, lParam);
+      return 0;
     case WM_DESTROY:
       TopLevelWindowClosed();
       return 0;
@@ -149,27 +197,52 @@ void Form1::CreateControls() {
               L"This tool try to print OCR-B font with printer integradet font! It shows you the "
               L"ESC-Sequence, wich was used to generate the testprint.",
               SS_LEFT | SS_NOPREFIX, kLabel2);
-  CreateChild(window_, L"STATIC", L"Printer:", SS_LEFT | SS_NOPREFIX, kLabel3);
-  // Creation order is the tab order: Command1, Combo1, Command2.
+  // Creation order is the tab order: Command1, Combo1, Command2. "Printer:"
+  // comes right before the chooser, which a screen reader then names after it.
   CreateChild(window_, L"BUTTON", L"EpsonFX / IBM Proprinter",
               BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, kCommand1);
-  HWND combo = CreateChild(window_, L"COMBOBOX", L"",
-                           CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kCombo1);
-  SetWindowTextW(combo, L"Combo1");
+  CreateChild(window_, L"STATIC", L"Printer:", SS_LEFT | SS_NOPREFIX, kLabel3);
+  CreateChild(window_, L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+              kCombo1);
   CreateChild(window_, L"BUTTON", L"PCL", BS_PUSHBUTTON | WS_TABSTOP, kCommand2);
 }
 
 void Form1::Layout(UINT dpi) {
   dpi_ = dpi;
-  defaultFont_ = CreateDialogFont(kDefaultFontSize, dpi);
-  largeFont_ = CreateDialogFont(kLargeFontSize, dpi);
-  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.font()), FALSE);
+  // Every control gets its new font before the old one is deleted.
+  GdiObject defaultFont(CreateDialogFont(kDefaultFontSize, dpi));
+  GdiObject largeFont(CreateDialogFont(kLargeFontSize, dpi));
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont.font()), FALSE);
   for (const ControlLayout& control : kLayout) {
     PlaceChild(GetDlgItem(window_, control.id), control.rect,
-               control.largeFont ? largeFont_.font() : defaultFont_.font(), dpi);
+               control.largeFont ? largeFont.font() : defaultFont.font(), dpi);
   }
+  defaultFont_.Swap(defaultFont);
+  largeFont_.Swap(largeFont);
   FitComboHeight(GetDlgItem(window_, kCombo1), TwipsToPixels(kComboHeight, dpi));
+  FitDroppedWidth();
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The chooser's list drops down at least as wide as its longest printer name.
+void Form1::FitDroppedWidth() {
+  HWND combo = GetDlgItem(window_, kCombo1);
+  HDC dc = GetDC(combo);
+  HGDIOBJ previous = SelectObject(dc, largeFont_.get());
+  int widest = 0;
+  ComboChooser chooser(combo);
+  for (int i = 0, count = chooser.ItemCount(); i < count; ++i) {
+    const std::wstring item = ToWide(chooser.Item(i));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(combo, dc);
+  const int margins = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi_) +
+                      4 * GetSystemMetricsForDpi(SM_CXEDGE, dpi_) +
+                      MulDiv(4, static_cast<int>(dpi_), 96);
+  SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + margins), 0);
 }
 
 void Form1::Paint() {
@@ -182,20 +255,17 @@ void Form1::Paint() {
 }
 
 void Form1::DrawLogo(const DRAWITEMSTRUCT& item) {
-  // Loaded at the first paint, which comes after the window shows.
-  if (!logo_.get()) {
-    logo_ = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0,
-                       LR_CREATEDIBSECTION);
+  // Made at the first paint, which comes after the window shows, and again
+  // only when the DPI changes.
+  if (logoDpi_ != dpi_) {
+    logo_ = LogoForDpi(dpi_);
+    logoDpi_ = dpi_;
   }
-  // Pixel for pixel at 96 DPI, scaled with the DPI above it.
   BITMAP bitmap;
   GetObjectW(logo_.get(), sizeof bitmap, &bitmap);
   HDC source = CreateCompatibleDC(item.hDC);
   HGDIOBJ previous = SelectObject(source, logo_.get());
-  SetStretchBltMode(item.hDC, dpi_ == USER_DEFAULT_SCREEN_DPI ? COLORONCOLOR : HALFTONE);
-  StretchBlt(item.hDC, 0, 0, MulDiv(bitmap.bmWidth, static_cast<int>(dpi_), 96),
-             MulDiv(bitmap.bmHeight, static_cast<int>(dpi_), 96), source, 0, 0, bitmap.bmWidth,
-             bitmap.bmHeight, SRCCOPY);
+  BitBlt(item.hDC, 0, 0, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCCOPY);
   SelectObject(source, previous);
   DeleteDC(source);
 }
@@ -209,22 +279,27 @@ void Form1::OnCommand(int id, int notification) {
       if (notification == BN_CLICKED) Command2_Click();
       break;
     case kImage1:
-      if (notification == STN_CLICKED) RunEventHandler(services_.messages, services_.showAbout);
+      if (notification == STN_CLICKED) {
+        RunEventHandler(messages_, [this] { services_.showAbout(window_); });
+      }
       break;
     case kMenuAbout:
-      RunEventHandler(services_.messages, services_.showAbout);
+      RunEventHandler(messages_, [this] { services_.showAbout(window_); });
       break;
     case kMenuExit:
-      PostQuitMessage(0);
+      // Both windows go, and the program ends once the last one has.
+      services_.closeAbout();
+      DestroyWindow(window_);
       break;
   }
 }
 
 void Form1::Form_Load() {
-  RunEventHandler(services_.messages, [this] {
+  RunEventHandler(messages_, [this] {
     ComboChooser chooser(GetDlgItem(window_, kCombo1));
     GetPrinters(services_.registry, chooser);
   });
+  FitDroppedWidth();
 }
 
 void Form1::Command1_Click() { RunTest(PrinterFamily::EpsonIbm); }
@@ -232,9 +307,9 @@ void Form1::Command1_Click() { RunTest(PrinterFamily::EpsonIbm); }
 void Form1::Command2_Click() { RunTest(PrinterFamily::Pcl); }
 
 void Form1::RunTest(PrinterFamily family) {
-  RunEventHandler(services_.messages, [this, family] {
+  RunEventHandler(messages_, [this, family] {
     ComboChooser chooser(GetDlgItem(window_, kCombo1));
-    RunPrinterTest(family, {chooser, services_.registry, services_.spooler, services_.messages});
+    RunPrinterTest(family, {chooser, services_.registry, services_.spooler, messages_});
   });
 }
 

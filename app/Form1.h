@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "platform/MessageSink.h"
 #include "platform/PrinterRegistry.h"
 #include "platform/Spooler.h"
+#include "platform/win32/Win32MessageSink.h"
 #include "printing/TestPage.h"
 #include "ui/Win32Ui.h"
 
@@ -19,15 +19,17 @@ class Form1 {
   struct Services {
     PrinterRegistry& registry;
     Spooler& spooler;
-    MessageSink& messages;
-    std::function<void()> showAbout;
+    std::function<void(HWND opener)> showAbout;
+    std::function<void()> closeAbout;
   };
 
   explicit Form1(Services services);
+  ~Form1();
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  // Creates the window, fills the chooser and shows the window centred.
+  // Creates the window, fills the chooser and shows the window centred; throws
+  // PlatformError when the window cannot be created.
   void Show(int showCommand);
 
  private:
@@ -36,6 +38,7 @@ class Form1 {
 
   void CreateControls();
   void Layout(UINT dpi);
+  void FitDroppedWidth();
   void Paint();
   void DrawLogo(const DRAWITEMSTRUCT& item);
   void OnCommand(int id, int notification);
@@ -46,10 +49,13 @@ class Form1 {
 
   Services services_;
   HWND window_ = nullptr;
+  Win32MessageSink messages_{window_};
+  FocusKeeper focus_;
   UINT dpi_ = GetDpiForSystem();
   GdiObject defaultFont_;
   GdiObject largeFont_;
-  GdiObject logo_;
+  GdiObject logo_;  // made for logoDpi_ from the 96-DPI resource
+  UINT logoDpi_ = 0;
 };
 
 }  // namespace fontprobe

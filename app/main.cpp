@@ -2,8 +2,9 @@
 
 #include "about/frmAbout.h"
 #include "app/Form1.h"
+#include "platform/PlatformError.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Browser.h"
-#include "platform/win32/Win32MessageSink.h"
 #include "platform/win32/Win32PrinterRegistry.h"
 #include "platform/win32/Win32ProgramStart.h"
 #include "platform/win32/Win32Registry.h"
@@ -32,12 +33,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
   fontprobe::Win32PrinterRegistry registry;
   fontprobe::Win32Spooler spooler;
-  fontprobe::Win32MessageSink messages;
   fontprobe::Win32Registry windowsRegistry;
   fontprobe::Win32ProgramStart programs;
   fontprobe::Win32Browser browser;
-  fontprobe::frmAbout about({windowsRegistry, programs, browser, messages});
-  fontprobe::Form1 form1({registry, spooler, messages, [&about] { about.Show(); }});
-  form1.Show(showCommand);
+  fontprobe::frmAbout about({windowsRegistry, programs, browser});
+  fontprobe::Form1 form1({registry, spooler, [&about](HWND opener) { about.Show(opener); },
+                          [&about] { about.Close(); }});
+  try {
+    form1.Show(showCommand);
+  } catch (const fontprobe::PlatformError& error) {
+    // Without its window the program could do nothing: say so and end.
+    MessageBoxW(nullptr, fontprobe::ToWide(error.message()).c_str(), L"Fontprobe", MB_OK);
+    return 1;
+  }
   return RunMessageLoop();
 }

@@ -26,6 +26,9 @@ class WindowsRegistry {
   // longer than kRegistryValueLimit bytes.
   virtual std::optional<RegistryValue> ReadValue(RegistryRoot root, const std::u16string& keyName,
                                                  const std::u16string& valueName) = 0;
+  // `text` with its %NAME% references to environment variables expanded, as an
+  // expandable string value means it; nothing when it cannot be expanded.
+  virtual std::optional<std::u16string> ExpandEnvironment(const std::u16string& text) = 0;
 };
 
 }  // namespace fontprobe

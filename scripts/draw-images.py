@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Draws Fontprobe's icon and logo banner into assets/ (run once; the results are committed).
 
-The icon is 32 x 32, 24-bit with a transparency mask, and shows the program's name;
-the logo is a 426 x 78, 24-bit banner. Both use a small pixel font, so no imaging
-library or font file is needed.
+The icon holds 16, 20, 24, 32, 48 and 256-pixel images, 24-bit with a transparency
+mask (the 256-pixel one as PNG, as Windows keeps it): the larger ones show the
+program's name, the smaller ones the flat-topped probe digit. The logo is a
+426 x 78, 24-bit banner. Both use a small pixel font, so no imaging library or
+font file is needed.
 """
 import os
 import struct
+import zlib
 
 GLYPHS = {
     "F": ["11111", "10000", "10000", "11110", "10000", "10000", "10000"],
@@ -63,31 +66,58 @@ def write_bmp(path, pixels):
         out.write(header + bitmap_info(width, height, len(image)) + image)
 
 
-def write_ico(path, pixels, transparent):
+def bmp_image(pixels, transparent):
     height, width = len(pixels), len(pixels[0])
     colour = bottom_up_rows(pixels)
     mask = b""
     for row in reversed(transparent):
-        bits = int("".join("1" if t else "0" for t in row), 2).to_bytes(width // 8, "big")
+        bits = int("".join("1" if t else "0" for t in row), 2).to_bytes((width + 7) // 8, "big")
         mask += bits + b"\0" * (-len(bits) % 4)
-    image = bitmap_info(width, height, len(colour) + len(mask), height_factor=2) + colour + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 24, len(image), 6 + 16)
+    return bitmap_info(width, height, len(colour) + len(mask), height_factor=2) + colour + mask
+
+
+def png_image(pixels, transparent):
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    height, width = len(pixels), len(pixels[0])
+    raw = b"".join(b"\0" + b"".join(bytes((r, g, b, 0 if t else 255))
+                                     for (r, g, b), t in zip(row, clear))
+                   for row, clear in zip(pixels, transparent))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def write_ico(path, images):
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b"", b""
+    for size, image in images:
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 24, len(image), offset)
+        data += image
+        offset += len(image)
     with open(path, "wb") as out:
-        out.write(directory + entry + image)
+        out.write(directory + entries + data)
 
 
-def draw_icon():
-    pixels = canvas(32, 32, WHITE)
-    for i in range(32):
-        for edge in (0, 31):
+def draw_icon(size):
+    pixels = canvas(size, size, WHITE)
+    border = max(1, size // 32)
+    for i in range(size):
+        for edge in range(border):
             pixels[i][edge] = pixels[edge][i] = NAVY
-    text(pixels, 4, 6, "Font", 1, NAVY)
-    text(pixels, 1, 18, "probe", 1, NAVY)
+            pixels[i][size - 1 - edge] = pixels[size - 1 - edge][i] = NAVY
+    if size >= 32:
+        scale = size // 32
+        text(pixels, (size - 23 * scale) // 2, 6 * scale, "Font", scale, NAVY)
+        text(pixels, (size - 29 * scale) // 2, 18 * scale, "probe", scale, NAVY)
+    else:
+        scale = (size - 2 * border - 2) // 7
+        text(pixels, (size - 5 * scale) // 2, (size - 7 * scale) // 2, "3", scale, NAVY)
     # Cut the corners round through the mask.
-    corners = {(0, 0), (0, 1), (1, 0), (0, 30), (0, 31), (1, 31),
-               (30, 0), (31, 0), (31, 1), (30, 31), (31, 30), (31, 31)}
-    transparent = [[(y, x) in corners for x in range(32)] for y in range(32)]
+    cut = max(2, size // 16)
+    transparent = [[min(x, size - 1 - x) + min(y, size - 1 - y) < cut for x in range(size)]
+                   for y in range(size)]
     return pixels, transparent
 
 
@@ -102,7 +132,9 @@ def draw_logo():
 
 def main():
     assets = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets")
-    write_ico(os.path.join(assets, "Fontprobe.ico"), *draw_icon())
+    images = [(size, bmp_image(*draw_icon(size))) for size in (16, 20, 24, 32, 48)]
+    images.append((256, png_image(*draw_icon(256))))
+    write_ico(os.path.join(assets, "Fontprobe.ico"), images)
     write_bmp(os.path.join(assets, "logo.bmp"), draw_logo())
 
 

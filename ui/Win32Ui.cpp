@@ -4,7 +4,8 @@ namespace fontprobe {
 
 HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi) {
   const int height = -MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 7200);
-  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+  // Any character set, so that a printer named in Cyrillic, Greek or CJK shows.
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg");
 }
@@ -34,14 +35,18 @@ void DrawTwipsLine(HDC dc, int x1, int x2, int y, int width, COLORREF colour, UI
   DeleteObject(brush);
 }
 
-RECT CentredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
-                       bool hasMenu, UINT dpi) {
+RECT CentredWindowRect(HMONITOR monitor, int clientWidthTwips, int clientHeightTwips, DWORD style,
+                       DWORD exStyle, bool hasMenu, UINT dpi) {
   RECT frame{0, 0, TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
   AdjustWindowRectExForDpi(&frame, style, hasMenu, exStyle, dpi);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  const RECT& screen = info.rcMonitor;
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  const int left = screen.left + (screen.right - screen.left - width) / 2;
+  const int top = screen.top + (screen.bottom - screen.top - height) / 2;
   return {left, top, left + width, top + height};
 }
 
@@ -52,10 +57,32 @@ UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int c
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
   const RECT frame =
-      CentredWindowRect(clientWidthTwips, clientHeightTwips, style, exStyle, hasMenu, dpi);
+      CentredWindowRect(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), clientWidthTwips,
+                        clientHeightTwips, style, exStyle, hasMenu, dpi);
   SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left,
                frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
   return dpi;
+}
+
+void MoveToSuggestedRect(HWND window, LPARAM suggested) {
+  const auto* rect = reinterpret_cast<const RECT*>(suggested);
+  SetWindowPos(window, nullptr, rect->left, rect->top, rect->right - rect->left,
+               rect->bottom - rect->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT PaintStatic(HDC dc, int background) {
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(background));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+}
+
+void FocusKeeper::OnActivate(HWND window, WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)) focused_ = focus;
+  } else if (focused_ && IsWindow(focused_) && IsChild(window, focused_)) {
+    SetFocus(focused_);
+  }
 }
 
 void RegisterWindowClass(const wchar_t* name, WNDPROC windowProc, HICON icon) {
@@ -65,7 +92,8 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC windowProc, HICON icon) {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hIcon = icon;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  // The window colour: white in the standard scheme, whatever a high-contrast one says.
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
   windowClass.lpszClassName = name;
   RegisterClassExW(&windowClass);  // fails harmlessly when already registered
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace fontprobe {
 
@@ -27,6 +28,9 @@ class GdiObject {
     object_ = object;
     return *this;
   }
+  // Takes `other`'s object and hands it ours, which `other` then deletes: a
+  // control can be given the new font before the old one goes.
+  void Swap(GdiObject& other) { std::swap(object_, other.object_); }
   HGDIOBJ get() const { return object_; }
   HFONT font() const { return static_cast<HFONT>(object_); }
 
@@ -51,14 +55,32 @@ void PlaceChild(HWND child, const TwipsRect& rect, HFONT font, UINT dpi);
 void DrawTwipsLine(HDC dc, int x1, int x2, int y, int width, COLORREF colour, UINT dpi);
 
 // The window's outer rectangle for a client area of the given twips size,
-// centred on the screen.
-RECT CentredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
-                       bool hasMenu, UINT dpi);
+// centred on the monitor.
+RECT CentredWindowRect(HMONITOR monitor, int clientWidthTwips, int clientHeightTwips, DWORD style,
+                       DWORD exStyle, bool hasMenu, UINT dpi);
 
 // A window is created sized for the system DPI; where its monitor has another,
 // this centres and sizes it again for that one. Returns the window's DPI.
 UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int clientHeightTwips,
                     bool hasMenu);
+
+// Moves a window to the rectangle WM_DPICHANGED suggests (its lParam).
+void MoveToSuggestedRect(HWND window, LPARAM suggested);
+
+// Answers WM_CTLCOLORSTATIC with system colours, so that a high-contrast
+// scheme is followed: window text on the `background` system colour.
+LRESULT PaintStatic(HDC dc, int background);
+
+// Remembers which control had the focus when the window was deactivated and
+// gives it back on activation, as a dialog box does: after a message box or
+// another window, the keyboard carries on where it was.
+class FocusKeeper {
+ public:
+  void OnActivate(HWND window, WPARAM wParam);
+
+ private:
+  HWND focused_ = nullptr;
+};
 
 std::wstring WindowText(HWND window);
 
@@ -68,6 +90,8 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC windowProc, HICON icon);
 // Window procedure for windows created with their owning object as the creation
 // parameter: the object learns its window at WM_NCCREATE and handles every
 // message from then on. The owner befriends this function.
+// The object lets go of its window at WM_NCDESTROY, the last message, so that
+// nothing reaches the object, or DefWindowProcW a destroyed window, after it.
 template <typename Owner>
 LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -77,6 +101,11 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
   return self->Handle(message, wParam, lParam);
 }
 

@@ -43,4 +43,14 @@ std::optional<RegistryValue> Win32Registry::ReadValue(RegistryRoot, const std::u
   return value;
 }
 
+std::optional<std::u16string> Win32Registry::ExpandEnvironment(const std::u16string& text) {
+  const std::wstring source = ToWide(text);
+  const DWORD size = ExpandEnvironmentStringsW(source.c_str(), nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::wstring expanded(size, L'\0');
+  if (ExpandEnvironmentStringsW(source.c_str(), expanded.data(), size) != size) return std::nullopt;
+  expanded.resize(size - 1);
+  return FromWide(expanded);
+}
+
 }  // namespace fontprobe

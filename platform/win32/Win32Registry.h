@@ -10,6 +10,7 @@ class Win32Registry : public WindowsRegistry {
  public:
   std::optional<RegistryValue> ReadValue(RegistryRoot root, const std::u16string& keyName,
                                          const std::u16string& valueName) override;
+  std::optional<std::u16string> ExpandEnvironment(const std::u16string& text) override;
 };
 
 }  // namespace fontprobe

@@ -296,6 +296,14 @@ TEST(AboutDialogAt144Dpi, ScalesEveryControlWithTheDpi) {
   HWND dialog = OpenAbout(app);
   ASSERT_TRUE(dialog);
   ExpectLayout(dialog, true);
+  // Centred on the screen its opener is on.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(app.mainWindow(), MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  EXPECT_NEAR(frame.left + frame.right, monitor.rcMonitor.left + monitor.rcMonitor.right, 1);
+  EXPECT_NEAR(frame.top + frame.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 1);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST(DecodeKeyValue, FollowsTheTypeRules) {
       {"dword 2^31 is written unsigned", {kRegDword, {0, 0, 0, 0x80}}, u"2147483648"},
       {"dword all ones", {kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}, u"4294967295"},
       {"dword 0", {kRegDword, {0, 0, 0, 0}}, u"0"},
-      {"expandable string leaves the text", {kRegExpandSz, Utf16(u"%SystemRoot%")}, u"before"},
+      {"expandable string gives its text", {kRegExpandSz, Utf16(u"%SystemRoot%")}, u"%SystemRoot%"},
       {"binary leaves the text", {kRegBinary, {0xDE, 0xAD}}, u"before"},
   };
   for (const DecodeCase& c : cases) {
@@ -91,6 +91,12 @@ class FakeRegistry : public WindowsRegistry {
       return std::nullopt;
     }
     return found->second;
+  }
+  // Knows one variable; any other reference cannot be expanded.
+  std::optional<std::u16string> ExpandEnvironment(const std::u16string& text) override {
+    const std::u16string name = u"%ProgramFiles%";
+    if (text.rfind(name, 0) != 0) return std::nullopt;
+    return u"C:\\Program Files" + text.substr(name.size());
   }
 };
 
@@ -166,9 +172,24 @@ const SysInfoCase kSysInfoCases[] = {
      },
      {},
      true},
-    {"entry 1 of another type starts the empty path",
+    {"entry 1 expandable starts the expanded path",
      [](FakeRegistry& r, FakePrograms& p) {
        r.values[{kEntry1, u"PATH"}] = {kRegExpandSz, Utf16(u"%ProgramFiles%\\msinfo32.exe")};
+       p.files = {u"C:\\Program Files\\msinfo32.exe"};
+     },
+     {u"C:\\Program Files\\msinfo32.exe"},
+     false},
+    {"entry 1 that cannot be expanded is tried as it is, and entry 2 is not",
+     [](FakeRegistry& r, FakePrograms& p) {
+       r.values[{kEntry1, u"PATH"}] = {kRegExpandSz, Utf16(u"%Nowhere%\\msinfo32.exe")};
+       r.SetString(kEntry2, u"MSINFO", u"C:\\Other");
+       p.files = {u"C:\\Other\\MSINFO32.EXE"};
+     },
+     {},
+     true},
+    {"entry 1 of another type starts the empty path",
+     [](FakeRegistry& r, FakePrograms& p) {
+       r.values[{kEntry1, u"PATH"}] = {kRegBinary, {1, 2}};
        r.SetString(kEntry2, u"MSINFO", u"C:\\Other");
        p.files = {u"C:\\Other\\MSINFO32.EXE"};
      },

@@ -3,6 +3,8 @@
 // refusing (rejects jobs), Drucker_Büro.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/Form1Controls.h"
 #include "printing/TestPage.h"
 #include "tests/support/CapturedJobs.h"
@@ -74,6 +76,8 @@ TEST_F(MainWindowE2E, StartsCentredWithItsControlsTextsAndFocus) {
             L"This tool try to print OCR-B font with printer integradet font! It shows you the "
             L"ESC-Sequence, wich was used to generate the testprint.");
   EXPECT_EQ(Text(app.control(kLabel3)), L"Printer:");
+  // A screen reader names the chooser after the text right before it.
+  EXPECT_EQ(GetWindow(app.control(kCombo1), GW_HWNDPREV), app.control(kLabel3));
   EXPECT_EQ(Text(app.control(kCommand1)), L"EpsonFX / IBM Proprinter");
   EXPECT_EQ(Text(app.control(kCommand2)), L"PCL");
   EXPECT_EQ(GetWindowLongW(app.control(kCommand1), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
@@ -127,7 +131,7 @@ TEST_F(MainWindowE2E, WithoutADefaultPrinterNothingIsSelected) {
   HWND combo = app.control(kCombo1);
   EXPECT_EQ(ComboItems(combo).size(), 4u);
   EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
-  EXPECT_EQ(Text(combo), L"Combo1");
+  EXPECT_EQ(Text(combo), L"");  // the designer's placeholder never shows
 }
 
 TEST_F(MainWindowE2E, EachButtonSendsItsPageToTheChosenQueueOnly) {
@@ -174,6 +178,62 @@ TEST_F(MainWindowE2E, TextsThatReachNoPrinterShowTheirMessageAndSendNothing) {
     EXPECT_EQ(box.caption, L"Fontprobe");
     EXPECT_EQ(box.text, c.message);
   }
+  EXPECT_TRUE(WaitForCapturedJobs(1, 1s).empty());
+}
+
+// Tab to PCL, Space, Enter closes the box, the focus is back on PCL, and Enter
+// runs it again: the keyboard alone, as a person without a mouse would.
+TEST_F(MainWindowE2E, TheKeyboardRunsATestAndComesBackToTheButton) {
+  FontprobeProcess app;
+  SetWindowTextW(app.control(kCombo1), L"capture_b");
+  HWND pcl = app.control(kCommand2);
+  for (int tab = 0; tab < 2 && app.FocusedWindow() != pcl; ++tab) {
+    PressKey(app.FocusedWindow(), VK_TAB);
+    app.Settle();
+  }
+  ASSERT_EQ(app.FocusedWindow(), pcl);
+
+  PressKey(pcl, VK_SPACE);
+  const MessageBoxSeen box = AnswerMessageBox(app, Answer::PressEnter);
+  EXPECT_EQ(box.text, L"Executed!");
+  EXPECT_EQ(box.owner, app.mainWindow());
+  EXPECT_TRUE(WaitFor(5s, [&] { return app.FocusedWindow() == pcl; }));
+
+  PressKey(pcl, VK_RETURN);
+  EXPECT_EQ(AnswerMessageBox(app, Answer::PressEnter).text, L"Executed!");
+  const std::vector<CapturedJob> jobs = WaitForCapturedJobs(2);
+  ASSERT_EQ(jobs.size(), 2u);
+  for (const CapturedJob& job : jobs) {
+    EXPECT_EQ(job.queue, "capture_b");
+    EXPECT_EQ(job.data, ComposeTestPage(PrinterFamily::Pcl));
+  }
+}
+
+// Takes a queue away from CUPS for as long as it lives. Wine's list of printers
+// is read from CUPS when a session's first program starts, so the queue stays
+// listed: as a printer removed after the list was read.
+class QueueRemovedFromCups {
+ public:
+  explicit QueueRemovedFromCups(std::string name) : name_(std::move(name)) {
+    removed_ = RunOnHost({"lpadmin", "-x", name_});
+  }
+  ~QueueRemovedFromCups() { RunOnHost({"lpadmin", "-p", name_, "-E", "-v", "capture:/rig"}); }
+  bool removed() const { return removed_; }
+
+ private:
+  std::string name_;
+  bool removed_ = false;
+};
+
+TEST_F(MainWindowE2E, AListedPrinterRemovedBeforeTheClickGetsTheNotSentMessage) {
+  FontprobeProcess app;
+  const QueueRemovedFromCups gone("capture_b");
+  ASSERT_TRUE(gone.removed());
+  const auto items = ComboItems(app.control(kCombo1));
+  ASSERT_NE(std::find(items.begin(), items.end(), L"capture_b"), items.end());
+  SetWindowTextW(app.control(kCombo1), L"capture_b");
+  EXPECT_EQ(ClickAndAnswerMessageBox(app, app.control(kCommand2)).text,
+            L"The test page could not be sent to the printer.");
   EXPECT_TRUE(WaitForCapturedJobs(1, 1s).empty());
 }
 
@@ -247,6 +307,14 @@ TEST(ProgramFile, CarriesItsVersionRecordIconAndLogo) {
 
   HMODULE file = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_TRUE(file);
+  // One image for each size Windows asks for, 256 pixels written as 0.
+  HRSRC group = FindResourceW(file, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+  ASSERT_TRUE(group);
+  const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(file, group)));
+  std::vector<int> sizes;
+  const int count = directory[4] | directory[5] << 8;
+  for (int i = 0; i < count; ++i) sizes.push_back(directory[6 + 14 * i]);
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 48, 0}));
   HICON icon = static_cast<HICON>(LoadImageW(file, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
   EXPECT_TRUE(icon);
   ICONINFO iconInfo{};

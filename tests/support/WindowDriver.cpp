@@ -96,7 +96,7 @@ void FontprobeProcess::Settle() const {
   SendMessageW(button, BM_SETSTATE, FALSE, 0);
 }
 
-MessageBoxSeen AnswerMessageBox(const AppProcess& app) {
+MessageBoxSeen AnswerMessageBox(const AppProcess& app, Answer answer) {
   HWND box = WaitFor(20s, [&]() -> HWND {
     const auto boxes = app.TopLevelWindows(kDialogClass);
     return boxes.empty() ? nullptr : boxes.front();
@@ -104,6 +104,7 @@ MessageBoxSeen AnswerMessageBox(const AppProcess& app) {
   if (!box) throw std::runtime_error("no message box appeared");
   MessageBoxSeen seen;
   seen.caption = Text(box);
+  seen.owner = GetWindow(box, GW_OWNER);
   seen.text = Text(GetDlgItem(box, kMessageBoxTextId));
   HWND ok = nullptr;
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -115,7 +116,11 @@ MessageBoxSeen AnswerMessageBox(const AppProcess& app) {
     }
     if (kind == L"Static" && SendMessageW(child, STM_GETICON, 0, 0) != 0) seen.hasIcon = true;
   }
-  if (ok) Click(ok);
+  if (answer == Answer::PressEnter) {
+    PressKey(app.FocusedWindow(), VK_RETURN);
+  } else if (ok) {
+    Click(ok);
+  }
   WaitFor(10s, [&] { return !IsWindow(box); });
   return seen;
 }
@@ -126,6 +131,23 @@ MessageBoxSeen ClickAndAnswerMessageBox(const AppProcess& app, HWND button) {
 }
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void PressKey(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+bool RunOnHost(const std::vector<std::string>& command) {
+  // Wine's own way of starting a program of the host system.
+  using Spawn = LONG(__cdecl*)(char* const*, int);
+  const auto spawn = reinterpret_cast<Spawn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll"), "__wine_unix_spawnvp")));
+  if (!spawn) return false;
+  std::vector<char*> argv;
+  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  return spawn(argv.data(), 1) == 0;
+}
 
 std::wstring Text(HWND window) {
   wchar_t text[4096];

@@ -62,13 +62,22 @@ struct MessageBoxSeen {
   std::wstring text;
   std::vector<std::wstring> buttons;
   bool hasIcon = false;
+  HWND owner = nullptr;
 };
+
+enum class Answer { ClickOk, PressEnter };
 
 // Posts a click to `button` (a click that opens a modal box must not wait for
 // it), reads the message box that appears and closes it with its OK button.
 MessageBoxSeen ClickAndAnswerMessageBox(const AppProcess& app, HWND button);
-// Reads the message box that is open (or appears) and closes it with OK.
-MessageBoxSeen AnswerMessageBox(const AppProcess& app);
+// Reads the message box that is open (or appears) and closes it: a click on
+// OK, or Enter pressed where the box has the focus.
+MessageBoxSeen AnswerMessageBox(const AppProcess& app, Answer answer = Answer::ClickOk);
+// Presses and releases a key in `window`, as the keyboard would.
+void PressKey(HWND window, WPARAM key);
+// Runs a command of the machine Wine runs on (lpadmin, say), in the rig's
+// environment, and waits for it; true when it succeeded.
+bool RunOnHost(const std::vector<std::string>& command);
 
 void Click(HWND button);
 std::wstring Text(HWND window);
