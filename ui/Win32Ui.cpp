@@ -1,5 +1,7 @@
 #include "ui/Win32Ui.h"
 
+#include <cstdlib>
+
 namespace fontprobe {
 
 HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi) {
@@ -70,8 +72,22 @@ void MoveToSuggestedRect(HWND window, LPARAM suggested) {
                rect->bottom - rect->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+int Brightness(COLORREF colour) {
+  return (GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114) / 1000;
+}
+
+}  // namespace
+
 LRESULT PaintStatic(HDC dc, int background) {
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  // Window text, unless the scheme puts it too close to this background; the
+  // highlight colour is made to stand out against the highlight-text colour.
+  COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  if (std::abs(Brightness(text) - Brightness(GetSysColor(background))) < 96) {
+    text = GetSysColor(background == COLOR_HIGHLIGHTTEXT ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT);
+  }
+  SetTextColor(dc, text);
   SetBkColor(dc, GetSysColor(background));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }

@@ -68,7 +68,7 @@ UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int c
 void MoveToSuggestedRect(HWND window, LPARAM suggested);
 
 // Answers WM_CTLCOLORSTATIC with system colours, so that a high-contrast
-// scheme is followed: window text on the `background` system colour.
+// scheme is followed: readable text on the `background` system colour.
 LRESULT PaintStatic(HDC dc, int background);
 
 // Remembers which control had the focus when the window was deactivated and
