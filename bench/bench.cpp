@@ -1,6 +1,7 @@
 // Measures, under Wine in the rig, Fontprobe's start (process start to window
-// shown) and peak memory against the floor program, and a test run from click
-// to the job captured by the spooler. Prints one line per figure, in ms or KB.
+// shown) and peak memory against the floor program, and a test run on the last
+// printer of the list from click to the job captured by the spooler. Prints one
+// line per figure, in ms or KB.
 #include <windows.h>
 
 #include <psapi.h>
@@ -52,7 +53,9 @@ void MeasureStart(Program& program) {
 
 double MeasureClickToCaptured() {
   FontprobeProcess app;
-  SetWindowTextW(app.control(fontprobe::form1::kCombo1), L"capture_a");
+  // The last printer is the one a list read again for every name finds last.
+  const std::wstring last = ComboItems(app.control(fontprobe::form1::kCombo1)).back();
+  SetWindowTextW(app.control(fontprobe::form1::kCombo1), last.c_str());
   std::vector<double> times;
   for (int run = 0; run < kRuns; ++run) {
     ForgetCapturedJobs();

@@ -12,7 +12,11 @@ void ThrowWin32Error(const std::u16string& whatFailed, DWORD error) {
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
     text.pop_back();
   }
-  if (text.empty()) text = L"Windows error " + std::to_wstring(error) + L".";
+  if (text.empty()) {
+    wchar_t number[32];
+    wsprintfW(number, L"Windows error %lu.", error);
+    text = number;
+  }
   throw PlatformError(whatFailed + u"\n\n" + FromWide(text));
 }
 
