@@ -23,16 +23,8 @@ constexpr int kClientWidth = 5730;
 constexpr int kClientHeight = 3555;
 constexpr int kFontSize = 825;  // hundredths of a point
 
-struct Control {
-  int id;
-  const wchar_t* windowClass;
-  const wchar_t* text;
-  DWORD style;
-  TwipsRect rect;
-};
-
 // In creation order, which is the tab order: OK, System Info, home page.
-const Control kControls[] = {
+const ChildControl kControls[] = {
     {kPicIcon, L"STATIC", L"", SS_OWNERDRAW | WS_BORDER, {240, 240, 540, 540}},
     {kLblTitle,
      L"STATIC",
@@ -150,10 +142,8 @@ LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmAbout::CreateControls() {
-  for (const Control& control : kControls) {
-    CreateChild(window_, control.windowClass, control.text, control.style, control.id);
-  }
-  Layout(dpi_);
+  font_ = CreateDialogFont(kFontSize, dpi_);
+  for (const ChildControl& control : kControls) CreateChild(window_, control, font_.font(), dpi_);
   SetDlgItemTextW(window_, kVersion, VersionText().c_str());
 }
 
@@ -161,7 +151,7 @@ void frmAbout::Layout(UINT dpi) {
   dpi_ = dpi;
   // Every control gets the new font before the old one is deleted.
   GdiObject font(CreateDialogFont(kFontSize, dpi));
-  for (const Control& control : kControls) {
+  for (const ChildControl& control : kControls) {
     PlaceChild(GetDlgItem(window_, control.id), control.rect, font.font(), dpi);
   }
   font_.Swap(font);

@@ -26,19 +26,38 @@ constexpr int kLine1Top = 2520;
 constexpr int kDefaultFontSize = 825;  // hundredths of a point
 constexpr int kLargeFontSize = 975;
 
-struct ControlLayout {
-  int id;
-  TwipsRect rect;
-  bool largeFont;
-};
-
 constexpr int kComboHeight = 360;
 
-const ControlLayout kLayout[] = {
-    {kImage1, {120, 120, 6390, 1170}, false},          {kLabel1, {120, 1440, 6375, 255}, true},
-    {kLabel2, {120, 1800, 6375, 615}, false},          {kLabel3, {720, 2640, 615, 375}, true},
-    {kCombo1, {1448, 2640, 3735, kComboHeight}, true}, {kCommand1, {1920, 3120, 1200, 495}, false},
-    {kCommand2, {3480, 3120, 1215, 495}, false},
+// In creation order, which is the tab order: Command1, Combo1, Command2.
+// "Printer:" comes right before the chooser, which a screen reader then names
+// after it.
+const ChildControl kControls[] = {
+    {kImage1, L"STATIC", L"", SS_OWNERDRAW | SS_NOTIFY, {120, 120, 6390, 1170}},
+    {kLabel1,
+     L"STATIC",
+     L"Fontprobe for printers. ",
+     SS_LEFT | SS_NOPREFIX,
+     {120, 1440, 6375, 255},
+     true},
+    {kLabel2,
+     L"STATIC",
+     L"This tool try to print OCR-B font with printer integradet font! It shows you the "
+     L"ESC-Sequence, wich was used to generate the testprint.",
+     SS_LEFT | SS_NOPREFIX,
+     {120, 1800, 6375, 615}},
+    {kCommand1,
+     L"BUTTON",
+     L"EpsonFX / IBM Proprinter",
+     BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP,
+     {1920, 3120, 1200, 495}},
+    {kLabel3, L"STATIC", L"Printer:", SS_LEFT | SS_NOPREFIX, {720, 2640, 615, 375}, true},
+    {kCombo1,
+     L"COMBOBOX",
+     L"",
+     CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+     {1448, 2640, 3735, kComboHeight},
+     true},
+    {kCommand2, L"BUTTON", L"PCL", BS_PUSHBUTTON | WS_TABSTOP, {3480, 3120, 1215, 495}},
 };
 
 // The chooser as the selection code sees it: the combo box's list and text.
@@ -142,7 +161,6 @@ void Form1::Show(int showCommand) {
   TopLevelWindowOpened();
   dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, true);
   CreateControls();
-  Layout(dpi_);
   Form_Load();
   ShowWindow(window_, showCommand);
   SetFocus(GetDlgItem(window_, kCommand1));
@@ -191,20 +209,14 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::CreateControls() {
-  CreateChild(window_, L"STATIC", L"", SS_OWNERDRAW | SS_NOTIFY, kImage1);
-  CreateChild(window_, L"STATIC", L"Fontprobe for printers. ", SS_LEFT | SS_NOPREFIX, kLabel1);
-  CreateChild(window_, L"STATIC",
-              L"This tool try to print OCR-B font with printer integradet font! It shows you the "
-              L"ESC-Sequence, wich was used to generate the testprint.",
-              SS_LEFT | SS_NOPREFIX, kLabel2);
-  // Creation order is the tab order: Command1, Combo1, Command2. "Printer:"
-  // comes right before the chooser, which a screen reader then names after it.
-  CreateChild(window_, L"BUTTON", L"EpsonFX / IBM Proprinter",
-              BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, kCommand1);
-  CreateChild(window_, L"STATIC", L"Printer:", SS_LEFT | SS_NOPREFIX, kLabel3);
-  CreateChild(window_, L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-              kCombo1);
-  CreateChild(window_, L"BUTTON", L"PCL", BS_PUSHBUTTON | WS_TABSTOP, kCommand2);
+  defaultFont_ = CreateDialogFont(kDefaultFontSize, dpi_);
+  largeFont_ = CreateDialogFont(kLargeFontSize, dpi_);
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.font()), FALSE);
+  for (const ChildControl& control : kControls) {
+    CreateChild(window_, control, control.largeFont ? largeFont_.font() : defaultFont_.font(),
+                dpi_);
+  }
+  FitComboHeight(GetDlgItem(window_, kCombo1), TwipsToPixels(kComboHeight, dpi_));
 }
 
 void Form1::Layout(UINT dpi) {
@@ -213,7 +225,7 @@ void Form1::Layout(UINT dpi) {
   GdiObject defaultFont(CreateDialogFont(kDefaultFontSize, dpi));
   GdiObject largeFont(CreateDialogFont(kLargeFontSize, dpi));
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont.font()), FALSE);
-  for (const ControlLayout& control : kLayout) {
+  for (const ChildControl& control : kControls) {
     PlaceChild(GetDlgItem(window_, control.id), control.rect,
                control.largeFont ? largeFont.font() : defaultFont.font(), dpi);
   }

@@ -19,7 +19,11 @@ void GetPrinters(PrinterRegistry& registry, PrinterChooser& chooser) {
 }
 
 bool SelectPrinterByName(PrinterRegistry& registry, const std::u16string& name) {
-  const std::vector<std::u16string> printers = registry.DeviceNames();
+  return SelectPrinterByName(registry, registry.DeviceNames(), name);
+}
+
+bool SelectPrinterByName(PrinterRegistry& registry, const std::vector<std::u16string>& printers,
+                         const std::u16string& name) {
   if (std::find(printers.begin(), printers.end(), name) == printers.end()) return false;
   registry.MakeCurrent(name);
   return true;

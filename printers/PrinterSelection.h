@@ -27,4 +27,9 @@ void GetPrinters(PrinterRegistry& registry, PrinterChooser& chooser);
 // current printer untouched, when none does.
 bool SelectPrinterByName(PrinterRegistry& registry, const std::u16string& name);
 
+// The same on a reading of the printers the caller has made already, so that
+// an operation that selects twice still reads the list once.
+bool SelectPrinterByName(PrinterRegistry& registry, const std::vector<std::u16string>& printers,
+                         const std::u16string& name);
+
 }  // namespace fontprobe

@@ -21,13 +21,16 @@ RawJobOutcome SendToCurrentPrinter(PrinterFamily family, const TestRunContext& c
 
 void RunPrinterTest(PrinterFamily family, const TestRunContext& context) {
   const auto remembered = context.registry.CurrentDeviceName();
-  if (!SelectPrinterByName(context.registry, context.chooser.Text())) {
+  // One reading of the printers for the whole run: selecting and restoring
+  // cost one enumeration, however many printers there are.
+  const std::vector<std::u16string> printers = context.registry.DeviceNames();
+  if (!SelectPrinterByName(context.registry, printers, context.chooser.Text())) {
     context.messages.Show(kNotRecognizedMessage);
     return;
   }
 
   const auto restore = [&] {
-    if (remembered) SelectPrinterByName(context.registry, *remembered);
+    if (remembered) SelectPrinterByName(context.registry, printers, *remembered);
   };
   RawJobOutcome outcome;
   try {

@@ -12,11 +12,16 @@ HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi) {
                      DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg");
 }
 
-HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                 int id) {
-  return CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), nullptr);
+HWND CreateChild(HWND parent, const ChildControl& control, HFONT font, UINT dpi) {
+  const TwipsRect& rect = control.rect;
+  HWND child =
+      CreateWindowExW(0, control.windowClass, control.text, WS_CHILD | WS_VISIBLE | control.style,
+                      TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi),
+                      TwipsToPixels(rect.width, dpi), TwipsToPixels(rect.height, dpi), parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                      GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
 }
 
 void PlaceChild(HWND child, const TwipsRect& rect, HFONT font, UINT dpi) {

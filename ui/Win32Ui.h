@@ -46,7 +46,19 @@ class GdiObject {
 // on Windows) at a size in hundredths of a point, sharp at any DPI.
 HFONT CreateDialogFont(int hundredthsOfPoint, UINT dpi);
 
-HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id);
+// A child control as its window's table gives it. Tables list them in creation
+// order, which is the tab order and the order a screen reader reads.
+struct ChildControl {
+  int id;
+  const wchar_t* windowClass;
+  const wchar_t* text;
+  DWORD style;
+  TwipsRect rect;
+  bool largeFont = false;
+};
+
+// Creates a visible child where it will stay, with its font.
+HWND CreateChild(HWND parent, const ChildControl& control, HFONT font, UINT dpi);
 
 // Moves a child to its twips rectangle and gives it its font, without repainting.
 void PlaceChild(HWND child, const TwipsRect& rect, HFONT font, UINT dpi);

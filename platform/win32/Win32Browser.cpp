@@ -11,6 +11,15 @@
 namespace fontprobe {
 namespace {
 
+// shell32 and ole32 are large, and only the home-page button needs them: they
+// are loaded when it is first pressed rather than at every start.
+template <typename Function>
+Function Procedure(const wchar_t* library, const char* name) {
+  HMODULE module = LoadLibraryW(library);
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
 // ShellExecuteExW's own result where it set no last error.
 DWORD ShellFailure(const SHELLEXECUTEINFOW& info) {
   if (const DWORD error = GetLastError()) return error;
@@ -30,10 +39,17 @@ DWORD ShellFailure(const SHELLEXECUTEINFOW& info) {
 }  // namespace
 
 void Win32Browser::Open(const std::u16string& address) {
+  const std::u16string failed =
+      u"The home page " + address + u" could not be opened in a web browser.";
+  static const auto initializeCom =
+      Procedure<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
+  static const auto shellExecute =
+      Procedure<BOOL(WINAPI*)(SHELLEXECUTEINFOW*)>(L"shell32.dll", "ShellExecuteExW");
+  if (!initializeCom || !shellExecute) ThrowWin32Error(failed, GetLastError());
   // The shell may hand the address to a COM object, which needs this thread in
   // a single-threaded apartment; once is enough for the program's life.
   static const HRESULT apartment =
-      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+      initializeCom(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   (void)apartment;
   const std::wstring target = ToWide(address);
   SHELLEXECUTEINFOW info{};
@@ -43,10 +59,7 @@ void Win32Browser::Open(const std::u16string& address) {
   info.lpFile = target.c_str();
   info.nShow = SW_SHOWNORMAL;
   SetLastError(ERROR_SUCCESS);
-  if (!ShellExecuteExW(&info)) {
-    ThrowWin32Error(u"The home page " + address + u" could not be opened in a web browser.",
-                    ShellFailure(info));
-  }
+  if (!shellExecute(&info)) ThrowWin32Error(failed, ShellFailure(info));
 }
 
 }  // namespace fontprobe

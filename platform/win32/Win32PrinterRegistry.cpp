@@ -15,8 +15,9 @@ std::vector<std::u16string> InstalledPrinters() {
   const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
   DWORD needed = 0;
   DWORD returned = 0;
-  std::vector<BYTE> buffer;
-  // The list can grow between the size query and the read; ask again then.
+  // Room for a few hundred printers, so that one call usually does: every call
+  // walks all the printers. A longer list, or one that grew, is asked again.
+  std::vector<BYTE> buffer(16 * 1024);
   while (!EnumPrintersW(flags, nullptr, 4, buffer.data(), static_cast<DWORD>(buffer.size()),
                         &needed, &returned)) {
     const DWORD error = GetLastError();

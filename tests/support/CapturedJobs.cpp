@@ -44,6 +44,8 @@ std::vector<CapturedJob> CapturedJobs() {
     job.data = ReadFile(base);
     job.title = ReadFile(base.replace_extension(L".title"));
     job.queue = ReadFile(base.replace_extension(L".queue"));
+    const std::string arrived = ReadFile(base.replace_extension(L".time"));
+    job.arrivedNs = arrived.empty() ? 0 : std::stoll(arrived);
     jobs.push_back(std::move(job));
   }
   std::sort(jobs.begin(), jobs.end(), [](auto& a, auto& b) { return a.id < b.id; });

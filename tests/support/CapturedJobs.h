@@ -12,6 +12,7 @@ struct CapturedJob {
   std::string queue;
   std::string title;
   std::string data;
+  long long arrivedNs = 0;  // when the capture backend had it, in ns since 1970
 };
 
 // The jobs captured so far, oldest first.
