@@ -121,7 +121,7 @@ LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       return PaintStatic(reinterpret_cast<HDC>(wParam), COLOR_WINDOW);
     case WM_SYSCOLORCHANGE:
-      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      RepaintAll(window_);
       return 0;
     case WM_ACTIVATE:
       focus_.OnActivate(window_, wParam);
@@ -155,7 +155,7 @@ void frmAbout::Layout(UINT dpi) {
     PlaceChild(GetDlgItem(window_, control.id), control.rect, font.font(), dpi);
   }
   font_.Swap(font);
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RepaintAll(window_);
 }
 
 void frmAbout::Paint() {

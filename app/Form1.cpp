@@ -185,7 +185,7 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                              ? COLOR_HIGHLIGHTTEXT
                              : COLOR_WINDOW);
     case WM_SYSCOLORCHANGE:
-      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      RepaintAll(window_);
       return 0;
     case WM_ACTIVATE:
       focus_.OnActivate(window_, wParam);
@@ -233,7 +233,7 @@ void Form1::Layout(UINT dpi) {
   largeFont_.Swap(largeFont);
   FitComboHeight(GetDlgItem(window_, kCombo1), TwipsToPixels(kComboHeight, dpi));
   FitDroppedWidth();
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RepaintAll(window_);
 }
 
 // The chooser's list drops down at least as wide as its longest printer name.

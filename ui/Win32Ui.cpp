@@ -71,6 +71,10 @@ UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int c
   return dpi;
 }
 
+void RepaintAll(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void MoveToSuggestedRect(HWND window, LPARAM suggested) {
   const auto* rect = reinterpret_cast<const RECT*>(suggested);
   SetWindowPos(window, nullptr, rect->left, rect->top, rect->right - rect->left,

@@ -76,6 +76,9 @@ RECT CentredWindowRect(HMONITOR monitor, int clientWidthTwips, int clientHeightT
 UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int clientHeightTwips,
                     bool hasMenu);
 
+// Repaints the window and every control in it: after a new layout or colours.
+void RepaintAll(HWND window);
+
 // Moves a window to the rectangle WM_DPICHANGED suggests (its lParam).
 void MoveToSuggestedRect(HWND window, LPARAM suggested);
 
