@@ -4,7 +4,6 @@
 
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/Fakes.h"
-#include "ui/EventHandler.h"
 
 namespace fontprobe {
 namespace {
@@ -144,22 +143,6 @@ TEST(RunPrinterTest, RestoresTheRememberedPrinterWhenTheJobThrows) {
       PlatformError);
   EXPECT_EQ(bench.registry.current, u"Home");
   EXPECT_TRUE(bench.messages.shown.empty());
-}
-
-TEST(RunEventHandler, ShowsOneMessageForAnErrorAndReturns) {
-  Bench bench;
-  bench.registry.failing = true;
-  RunEventHandler(bench.messages, [&] { bench.Press(); });
-  EXPECT_EQ(bench.messages.shown, std::vector<std::u16string>{u"The printers could not be read."});
-  EXPECT_TRUE(bench.spooler.calls.empty());
-
-  RecordingMessages messages;
-  RunEventHandler(messages, [] { throw std::bad_alloc(); });
-  RunEventHandler(messages, [] { throw 42; });
-  RunEventHandler(messages, [] {});
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_NE(messages.shown[0].find(u"out of memory"), std::u16string::npos);
-  EXPECT_NE(messages.shown[1].find(u"unexpected error"), std::u16string::npos);
 }
 
 }  // namespace
