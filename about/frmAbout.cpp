@@ -128,7 +128,7 @@ LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DPICHANGED:
       Layout(HIWORD(wParam));
-      MoveToSuggestedRect(window_, lParam);
+      MoveToRect(window_, *reinterpret_cast<const RECT*>(lParam));  // the suggested one
       return 0;
     case WM_CLOSE:
       DestroyWindow(window_);

@@ -198,7 +198,7 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DPICHANGED:
       Layout(HIWORD(wParam));
-      MoveToSuggestedRect(window_, lParam);
+      MoveToRect(window_, *reinterpret_cast<const RECT*>(lParam));  // the suggested one
       return 0;
     case WM_DESTROY:
       TopLevelWindowClosed();

@@ -160,9 +160,9 @@ std::string Folded(const std::string& name) {
   return folded;
 }
 
-int NoSuchPrinter(PrinterRegistry& registry, const std::string& name) {
+int NoSuchPrinter(const std::vector<std::u16string>& printers, const std::string& name) {
   std::string message = "fontprobe: no printer is named \"" + name + "\"";
-  for (const std::u16string& candidate : registry.DeviceNames()) {
+  for (const std::u16string& candidate : printers) {
     if (Folded(ToUtf8(candidate)) == Folded(name)) {
       message += " (did you mean " + ToUtf8(candidate) + "?)";
       break;
@@ -250,7 +250,8 @@ int Print(const PrintRequest& request) {
                 "--printer NAME (fontprobe list shows them).");
   }
   const std::string printer = ToUtf8(*chosen);
-  if (!SelectPrinterByName(registry, *chosen)) return NoSuchPrinter(registry, printer);
+  const std::vector<std::u16string> printers = registry.DeviceNames();
+  if (!SelectPrinterByName(registry, printers, *chosen)) return NoSuchPrinter(printers, printer);
 
   CupsSpooler spooler(server);
   const std::string page = ComposeTestPage(request.family);

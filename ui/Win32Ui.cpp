@@ -63,11 +63,9 @@ UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int c
   if (dpi == createdForDpi) return dpi;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-  const RECT frame =
-      CentredWindowRect(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), clientWidthTwips,
-                        clientHeightTwips, style, exStyle, hasMenu, dpi);
-  SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left,
-               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToRect(window,
+             CentredWindowRect(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                               clientWidthTwips, clientHeightTwips, style, exStyle, hasMenu, dpi));
   return dpi;
 }
 
@@ -75,10 +73,9 @@ void RepaintAll(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void MoveToSuggestedRect(HWND window, LPARAM suggested) {
-  const auto* rect = reinterpret_cast<const RECT*>(suggested);
-  SetWindowPos(window, nullptr, rect->left, rect->top, rect->right - rect->left,
-               rect->bottom - rect->top, SWP_NOZORDER | SWP_NOACTIVATE);
+void MoveToRect(HWND window, const RECT& rect) {
+  SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 namespace {
@@ -90,11 +87,12 @@ int Brightness(COLORREF colour) {
 }  // namespace
 
 LRESULT PaintStatic(HDC dc, int background) {
-  // Window text, unless the scheme puts it too close to this background; the
-  // highlight colour is made to stand out against the highlight-text colour.
+  // Window text, unless a scheme puts it too close to the highlight-text
+  // colour; the highlight colour is made to stand out against that one.
   COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-  if (std::abs(Brightness(text) - Brightness(GetSysColor(background))) < 96) {
-    text = GetSysColor(background == COLOR_HIGHLIGHTTEXT ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT);
+  if (background == COLOR_HIGHLIGHTTEXT &&
+      std::abs(Brightness(text) - Brightness(GetSysColor(background))) < 96) {
+    text = GetSysColor(COLOR_HIGHLIGHT);
   }
   SetTextColor(dc, text);
   SetBkColor(dc, GetSysColor(background));

@@ -79,8 +79,9 @@ UINT FitToWindowDpi(HWND window, UINT createdForDpi, int clientWidthTwips, int c
 // Repaints the window and every control in it: after a new layout or colours.
 void RepaintAll(HWND window);
 
-// Moves a window to the rectangle WM_DPICHANGED suggests (its lParam).
-void MoveToSuggestedRect(HWND window, LPARAM suggested);
+// Moves and sizes a window to `rect`, in screen pixels, keeping its z-order
+// and activation.
+void MoveToRect(HWND window, const RECT& rect);
 
 // Answers WM_CTLCOLORSTATIC with system colours, so that a high-contrast
 // scheme is followed: readable text on the `background` system colour.

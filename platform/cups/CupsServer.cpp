@@ -72,22 +72,27 @@ CupsServer::CupsServer() : name_(cupsServer()) {
 
 CupsServer::~CupsServer() { httpClose(http_); }
 
-std::vector<CupsPrinter> CupsServer::Printers() {
-  cups_dest_t* dests = nullptr;
-  const int count = cupsGetDests2(http_, &dests);
-  if (count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
+// A server with no printers answers "not found"; anything else is a failure.
+void CupsServer::ThrowIfListingFailed() const {
+  if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
       cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
     ThrowCupsError("CUPS could not list the printers of " + name_);
   }
+}
+
+std::vector<CupsPrinter> CupsServer::Printers() {
+  cups_dest_t* dests = nullptr;
+  const int count = cupsGetDests2(http_, &dests);
+  if (count == 0) ThrowIfListingFailed();
   std::vector<CupsPrinter> printers;
   for (int i = 0; i < count; ++i) {
     const cups_dest_t& dest = dests[i];
     if (dest.instance) continue;
     const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
-    const char* message = cupsGetOption("printer-state-message", dest.num_options, dest.options);
-    printers.push_back({dest.name, dest.is_default != 0,
+    printers.push_back({dest.name,
+                        dest.is_default != 0,
                         static_cast<PrinterState>(state ? std::atoi(state) : 3),
-                        message ? message : ""});
+                        {}});
   }
   cupsFreeDests(count, dests);
   return printers;
@@ -98,10 +103,7 @@ std::vector<std::string> CupsServer::PrinterNames() {
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                "printer-name");
   const IppMessage response(cupsDoRequest(http_, request, "/"), &ippDelete);
-  if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
-      cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
-    ThrowCupsError("CUPS could not list the printers of " + name_);
-  }
+  ThrowIfListingFailed();
   std::vector<std::string> names;
   for (ipp_attribute_t* attribute = ippFindAttribute(response.get(), "printer-name", IPP_TAG_NAME);
        attribute; attribute = ippFindNextAttribute(response.get(), "printer-name", IPP_TAG_NAME)) {

@@ -15,7 +15,7 @@ struct CupsPrinter {
   std::string name;
   bool isDefault = false;
   PrinterState state = PrinterState::Idle;
-  std::string stateMessage;  // the printer's own words, often empty
+  std::string stateMessage;  // the printer's own words, often empty; asked of one printer only
 };
 
 // IPP's job states.
@@ -57,6 +57,8 @@ class CupsServer {
   CupsJobStatus Job(const std::string& printer, int id);
 
  private:
+  void ThrowIfListingFailed() const;
+
   std::string name_;
   http_t* http_ = nullptr;
 };
