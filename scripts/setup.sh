@@ -35,6 +35,17 @@ fontprobe_needs=(
   file:/usr/share/wine/fonts/tahoma.ttf:fonts-wine
 )
 
+# What making the release files needs beyond that (scripts/release.sh, and the
+# test that makes them twice).
+release_needs=(
+  command:git:git
+  command:zip:zip
+  command:unzip:unzip
+  command:dpkg-deb:dpkg
+  command:dpkg-shlibdeps:dpkg-dev
+  command:lintian:lintian
+)
+
 # True when one need ("command:NAME:PACKAGE" or "file:PATH:PACKAGE") is met.
 need_is_met() {
   local kind=${1%%:*} rest=${1#*:}
@@ -70,12 +81,13 @@ ensure_installed() {
   done
 }
 
-# Configures and builds one CMake preset; in CI every warning is an error.
+# Configures and builds one CMake preset (all of it, or the targets given as
+# further arguments, --target NAME); in CI every warning is an error.
 build_preset() {
   local preset=$1 werror=OFF
   [ "${CI:-}" = true ] && werror=ON
   cmake --preset "$preset" -DFONTPROBE_WERROR="$werror" >/dev/null
-  cmake --build --preset "$preset" -j"$(nproc)"
+  cmake --build --preset "$preset" -j"$(nproc)" "${@:2}"
 }
 
 ensure_installed "${fontprobe_needs[@]}"

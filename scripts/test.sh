@@ -11,3 +11,6 @@ ctest --preset native
 
 build_preset mingw
 ctest --preset mingw
+
+# The release files: the same when made twice, and the zip's program the tested one.
+bash tests/scripts/release_test.sh
