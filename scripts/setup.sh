@@ -8,7 +8,8 @@ set -euo pipefail
 export PATH="$PATH:/usr/sbin:/sbin"
 
 # What Fontprobe uses, each with the Debian package that holds it: a command by
-# its name, anything else by a file it needs.
+# its name, anything else by a file it needs (a pattern where the path names a
+# version).
 fontprobe_needs=(
   command:cmake:cmake
   command:make:make
@@ -33,6 +34,8 @@ fontprobe_needs=(
   file:/usr/include/gtest/gtest.h:libgtest-dev
   file:/usr/include/cups/cups.h:libcups2-dev
   file:/usr/share/wine/fonts/tahoma.ttf:fonts-wine
+  command:clang++:clang
+  file:/usr/lib/llvm-*/lib/clang/*/lib/*/libclang_rt.fuzzer*.a:libclang-rt-dev
 )
 
 # What making the release files needs beyond that (scripts/release.sh, and the
@@ -52,7 +55,7 @@ need_is_met() {
   local thing=${rest%:*}
   case $kind in
     command) command -v "$thing" >/dev/null 2>&1 ;;
-    file) [ -e "$thing" ] ;;
+    file) compgen -G "$thing" >/dev/null ;;
   esac
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test: the portable
-# core's unit tests natively, then the Windows-side tests under Wine against a
+# Installs what is missing, builds the presets and runs every test: the portable
+# core's and the command's tests natively, again under sanitizers with the fuzz
+# targets, then the Windows-side tests under Wine against a
 # private CUPS spooler that the tests start and stop themselves.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +9,11 @@ source scripts/setup.sh
 
 build_preset native
 ctest --preset native
+
+# The same native tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a few seconds of each fuzz target.
+build_preset sanitize
+ctest --preset sanitize
 
 build_preset mingw
 ctest --preset mingw

@@ -60,6 +60,16 @@ int Number(ipp_t* message, const char* name, int fallback) {
 
 }  // namespace
 
+CupsPrinter PrinterInAnswer(const std::string& name, ipp_t* answer) {
+  return {name, false, static_cast<PrinterState>(Number(answer, "printer-state", 3)),
+          Text(answer, "printer-state-message")};
+}
+
+CupsJobStatus JobInAnswer(ipp_t* answer) {
+  return {static_cast<JobState>(Number(answer, "job-state", 3)), Text(answer, "job-state-reasons"),
+          Text(answer, "job-printer-state-message")};
+}
+
 CupsServer::CupsServer() : name_(cupsServer()) {
   http_ = httpConnect2(name_.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 10000,
                        nullptr);
@@ -123,17 +133,14 @@ std::optional<std::string> CupsServer::DefaultPrinter() {
 CupsPrinter CupsServer::Printer(const std::string& name) {
   const IppMessage response =
       Ask(http_, IPP_OP_GET_PRINTER_ATTRIBUTES, name, {"printer-state", "printer-state-message"});
-  return {name, false, static_cast<PrinterState>(Number(response.get(), "printer-state", 3)),
-          Text(response.get(), "printer-state-message")};
+  return PrinterInAnswer(name, response.get());
 }
 
 CupsJobStatus CupsServer::Job(const std::string& printer, int id) {
   const IppMessage response =
       Ask(http_, IPP_OP_GET_JOB_ATTRIBUTES, printer,
           {"job-state", "job-state-reasons", "job-printer-state-message"}, id);
-  return {static_cast<JobState>(Number(response.get(), "job-state", 3)),
-          Text(response.get(), "job-state-reasons"),
-          Text(response.get(), "job-printer-state-message")};
+  return JobInAnswer(response.get());
 }
 
 }  // namespace fontprobe

@@ -35,6 +35,11 @@ struct CupsJobStatus {
   std::string printerMessage;  // what the printer said while it had the job
 };
 
+// What an IPP answer (Get-Printer-Attributes, Get-Job-Attributes) tells of a
+// printer's or a job's state; what it lacks takes IPP's starting values.
+CupsPrinter PrinterInAnswer(const std::string& name, ipp_t* answer);
+CupsJobStatus JobInAnswer(ipp_t* answer);
+
 // One connection to the CUPS server the user's settings name (CUPS_SERVER,
 // client.conf, else the local one). Failures throw PlatformError.
 class CupsServer {

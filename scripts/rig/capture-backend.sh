@@ -8,11 +8,18 @@ if [ $# -eq 0 ]; then
   exit 0
 fi
 
-# The rig's failing queues: the job ends with the backend's failure.
-if [ "${DEVICE_URI:-}" = capture:/fail ]; then
-  echo "ERROR: the rig's failing printer jammed" >&2
-  exit 1
-fi
+# The rig's failing queues: the job ends with the backend's failure, in plain
+# words or in words that hold terminal escape sequences.
+case ${DEVICE_URI:-} in
+  capture:/fail)
+    echo "ERROR: the rig's failing printer jammed" >&2
+    exit 1
+    ;;
+  capture:/fail-with-escapes)
+    printf 'ERROR: jammed \033]0;PWNED\007\033[2J\033[31mred\n' >&2
+    exit 1
+    ;;
+esac
 
 umask 022
 job=$1

@@ -144,6 +144,40 @@ TEST(FontprobeCli, EachCaseEndsWithItsStatusAndPrintsOnlyWhereItShould) {
   }
 }
 
+// Runs a CUPS admin command against the main rig; false when it failed.
+bool Admin(const std::string& command) {
+  const std::string server = (RigFolder("FONTPROBE_CLI_RIG") / "cups.sock").string();
+  return std::system(("export CUPS_SERVER='" + server + "'; " + command).c_str()) == 0;
+}
+
+// A queue's reason and a backend's error that hold a window title, a screen
+// clear and a colour reach the terminal as visible escapes, still readable.
+TEST(FontprobeCli, OutsideWordsReachTheTerminalWithoutAControlByte) {
+  const std::string server = (RigFolder("FONTPROBE_CLI_RIG") / "cups.sock").string();
+  ASSERT_TRUE(
+      Admin("lpadmin -p FP_Evil -E -v capture:/rig && cupsdisable -r "
+            "\"$(printf 'evil \\033]0;PWNED\\007\\033[2J\\033[31mred')\" FP_Evil"));
+  ASSERT_TRUE(
+      Admin("lpadmin -p FP_EvilFailing -E -v capture:/fail-with-escapes "
+            "-o printer-error-policy=abort-job"));
+  const struct {
+    const char* args;
+    int status;
+    const char* says;
+  } cases[] = {
+      {"print pcl --printer FP_Evil --timeout 1", 5, "evil \\x1b]0;PWNED\\x07\\x1b[2J\\x1b[31mred"},
+      {"print pcl --printer FP_EvilFailing", 4, "jammed \\x1b]0;PWNED\\x07\\x1b[2J\\x1b[31mred"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const Result result = Fontprobe(c.args, server);
+    EXPECT_EQ(result.status, c.status) << result.output;
+    EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find_first_of("\x1b\x07"), std::string::npos) << result.output;
+  }
+  EXPECT_TRUE(Admin("cancel -a FP_Evil; lpadmin -x FP_Evil && lpadmin -x FP_EvilFailing"));
+}
+
 TEST(FontprobeCli, PageWritesTheBytesThatPrintSends) {
   const std::string server = (RigFolder("FONTPROBE_CLI_RIG") / "cups.sock").string();
   for (const auto& [name, family] :

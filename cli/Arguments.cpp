@@ -1,0 +1,89 @@
+#include "cli/Arguments.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/Output.h"
+
+namespace fontprobe {
+
+const char kUsageText[] =
+    "usage: fontprobe list\n"
+    "       fontprobe page epson|pcl\n"
+    "       fontprobe print epson|pcl [--printer NAME] [--timeout SECONDS] [--no-wait]\n";
+
+const char kHelpText[] =
+    "Fontprobe tells whether a printer prints OCR-B from its own fonts: it sends a raw\n"
+    "test page whose lines of the digit 3 come out flat-topped in OCR-B.\n\n"
+    "  list    the printers, one a line: NAME<TAB>idle|printing|stopped<TAB>default|-\n"
+    "  page    the test page's bytes (a readable dump on a terminal)\n"
+    "  print   sends the page as one raw job titled \"Command Print\" to NAME or the\n"
+    "          default printer and follows the job until it has printed (--timeout,\n"
+    "          60 s by default) or, with --no-wait, until CUPS has accepted it\n\n"
+    "Exit status: 0 printed (or accepted), 1 usage, 2 no such printer, 3 not sent,\n"
+    "4 ended without printing, 5 still waiting when the time ran out, 130 interrupted.\n";
+
+std::optional<PrinterFamily> FamilyNamed(const std::string& name) {
+  if (name == "epson") return PrinterFamily::EpsonIbm;
+  if (name == "pcl") return PrinterFamily::Pcl;
+  return std::nullopt;
+}
+
+std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request) {
+  if (args.empty()) return "print needs a page: epson or pcl";
+  const auto family = FamilyNamed(args[0]);
+  if (!family) return "unknown page '" + args[0] + "' (epson or pcl)";
+  request.family = *family;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--no-wait") {
+      request.wait = false;
+    } else if (arg == "--printer" || arg == "--timeout") {
+      if (i + 1 == args.size()) return arg + " needs a value";
+      const std::string& value = args[++i];
+      if (arg == "--printer") {
+        request.printer = value;
+        continue;
+      }
+      char* end = nullptr;
+      request.timeoutSeconds = std::strtod(value.c_str(), &end);
+      if (value.empty() || *end || !(request.timeoutSeconds > 0)) {
+        return "--timeout needs a number of seconds above 0, not '" + value + "'";
+      }
+    } else {
+      return "unexpected '" + arg + "'";
+    }
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+std::u16string Folded(const std::u16string& name) {
+  const auto first = name.find_first_not_of(u' ');
+  const auto last = name.find_last_not_of(u' ');
+  std::u16string folded =
+      first == std::u16string::npos ? u"" : name.substr(first, last - first + 1);
+  for (char16_t& c : folded) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return folded;
+}
+
+}  // namespace
+
+std::optional<std::u16string> NearMiss(const std::vector<std::u16string>& printers,
+                                       const std::u16string& name) {
+  const std::u16string folded = Folded(name);
+  for (const std::u16string& candidate : printers) {
+    if (Folded(candidate) == folded) return candidate;
+  }
+  return std::nullopt;
+}
+
+int Usage(const std::string& problem) {
+  std::fprintf(stderr, "fontprobe: %s\n%s", Printable(problem).c_str(), kUsageText);
+  return kUsage;
+}
+
+}  // namespace fontprobe

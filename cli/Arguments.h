@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "printing/TestPage.h"
+
+namespace fontprobe {
+
+extern const char kUsageText[];
+extern const char kHelpText[];
+
+std::optional<PrinterFamily> FamilyNamed(const std::string& name);
+
+struct PrintRequest {
+  PrinterFamily family = PrinterFamily::Pcl;
+  std::optional<std::string> printer;
+  double timeoutSeconds = 60;
+  bool wait = true;
+};
+
+// Parses what follows "print"; a problem is returned as a usage message.
+std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request);
+
+// A printer whose name equals `name` but for letter case and surrounding
+// spaces: the suggestion for a name that matched none exactly.
+std::optional<std::u16string> NearMiss(const std::vector<std::u16string>& printers,
+                                       const std::u16string& name);
+
+// The problem and the usage text on standard error; the usage status.
+int Usage(const std::string& problem);
+
+}  // namespace fontprobe

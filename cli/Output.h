@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/cups/CupsServer.h"
+
+namespace fontprobe {
+
+// Exit statuses, one for each way a command can end.
+enum Status : int {
+  kDone = 0,
+  kUsage = 1,
+  kNoSuchPrinter = 2,
+  kNotSent = 3,
+  kNotPrinted = 4,
+  kStillWaiting = 5,
+  kInterrupted = 130,
+};
+
+// The gate for text from outside the program (names, CUPS's and printers'
+// messages, the user's own arguments) on its way to a terminal or a log: C0 and
+// C1 controls and DEL become visible escapes such as \x1b, what is not UTF-8
+// becomes U+FFFD, and every letter of every script stays as it is.
+std::string Printable(std::string_view outside);
+
+// One line on standard output, or on standard error with the status to end
+// with; the whole line passes the gate.
+void Say(const std::string& line);
+int Fail(int status, const std::string& message);
+// One line of tab-separated columns, each through the gate, so that no column
+// can hold a tab or a new line of its own.
+void SayColumns(const std::vector<std::string>& columns);
+
+// A test page for a terminal: control bytes in angle brackets, ESC as <ESC>,
+// a new line after each <LF>.
+std::string ReadableDump(const std::string& page);
+
+const char* PrinterStateName(PrinterState state);
+
+}  // namespace fontprobe
