@@ -10,7 +10,9 @@ namespace fontprobe {
 const char kUsageText[] =
     "usage: fontprobe list\n"
     "       fontprobe page epson|pcl\n"
-    "       fontprobe print epson|pcl [--printer NAME] [--timeout SECONDS] [--no-wait]\n";
+    "       fontprobe print epson|pcl [--printer NAME | --uri URI] [--timeout SECONDS] "
+    "[--no-wait]\n"
+    "       fontprobe check [--printer NAME | --uri URI]\n";
 
 const char kHelpText[] =
     "Fontprobe tells whether a printer prints OCR-B from its own fonts: it sends a raw\n"
@@ -19,8 +21,12 @@ const char kHelpText[] =
     "  page    the test page's bytes (a readable dump on a terminal)\n"
     "  print   sends the page as one raw job titled \"Command Print\" to NAME or the\n"
     "          default printer and follows the job until it has printed (--timeout,\n"
-    "          60 s by default) or, with --no-wait, until CUPS has accepted it\n\n"
-    "Exit status: 0 printed (or accepted), 1 usage, 2 no such printer, 3 not sent,\n"
+    "          60 s by default) or, with --no-wait, until CUPS has accepted it;\n"
+    "          --uri sends it with no queue to ipp://HOST/PATH, ipps://... or\n"
+    "          socket://HOST[:PORT] (a raw TCP port, 9100 by default)\n"
+    "  check   whether a raw test page can reach NAME, URI or the default printer\n\n"
+    "Exit status: 0 printed (or accepted; check: can print), 1 usage, 2 no such printer,\n"
+    "3 not sent (check: cannot print),\n"
     "4 ended without printing, 5 still waiting when the time ran out, 130 interrupted.\n";
 
 std::optional<PrinterFamily> FamilyNamed(const std::string& name) {
@@ -29,22 +35,36 @@ std::optional<PrinterFamily> FamilyNamed(const std::string& name) {
   return std::nullopt;
 }
 
+namespace {
+
+// One of the options both print and check take, at args[i]: true when it was
+// one (i is then on its value), with `problem` set when it was wrong.
+bool ParsePrinterOption(const std::vector<std::string>& args, std::size_t& i, PrintRequest& request,
+                        std::optional<std::string>& problem) {
+  const std::string& arg = args[i];
+  if (arg != "--printer" && arg != "--uri") return false;
+  if (i + 1 == args.size()) return problem = arg + " needs a value", true;
+  (arg == "--printer" ? request.printer : request.uri) = args[++i];
+  if (request.printer && request.uri) problem = "--printer and --uri cannot go together";
+  return true;
+}
+
+}  // namespace
+
 std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request) {
   if (args.empty()) return "print needs a page: epson or pcl";
   const auto family = FamilyNamed(args[0]);
   if (!family) return "unknown page '" + args[0] + "' (epson or pcl)";
   request.family = *family;
-  for (std::size_t i = 1; i < args.size(); ++i) {
+  std::optional<std::string> problem;
+  for (std::size_t i = 1; i < args.size() && !problem; ++i) {
     const std::string& arg = args[i];
+    if (ParsePrinterOption(args, i, request, problem)) continue;
     if (arg == "--no-wait") {
       request.wait = false;
-    } else if (arg == "--printer" || arg == "--timeout") {
+    } else if (arg == "--timeout") {
       if (i + 1 == args.size()) return arg + " needs a value";
       const std::string& value = args[++i];
-      if (arg == "--printer") {
-        request.printer = value;
-        continue;
-      }
       char* end = nullptr;
       request.timeoutSeconds = std::strtod(value.c_str(), &end);
       if (value.empty() || *end || !(request.timeoutSeconds > 0)) {
@@ -54,7 +74,15 @@ std::optional<std::string> ParsePrint(const std::vector<std::string>& args, Prin
       return "unexpected '" + arg + "'";
     }
   }
-  return std::nullopt;
+  return problem;
+}
+
+std::optional<std::string> ParseCheck(const std::vector<std::string>& args, PrintRequest& request) {
+  std::optional<std::string> problem;
+  for (std::size_t i = 0; i < args.size() && !problem; ++i) {
+    if (!ParsePrinterOption(args, i, request, problem)) return "unexpected '" + args[i] + "'";
+  }
+  return problem;
 }
 
 namespace {

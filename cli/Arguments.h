@@ -15,13 +15,15 @@ std::optional<PrinterFamily> FamilyNamed(const std::string& name);
 
 struct PrintRequest {
   PrinterFamily family = PrinterFamily::Pcl;
-  std::optional<std::string> printer;
+  std::optional<std::string> printer;  // a CUPS queue
+  std::optional<std::string> uri;      // or a printer's own address
   double timeoutSeconds = 60;
   bool wait = true;
 };
 
-// Parses what follows "print"; a problem is returned as a usage message.
+// Parse what follows "print" or "check"; a problem is returned as a usage message.
 std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request);
+std::optional<std::string> ParseCheck(const std::vector<std::string>& args, PrintRequest& request);
 
 // A printer whose name equals `name` but for letter case and surrounding
 // spaces: the suggestion for a name that matched none exactly.

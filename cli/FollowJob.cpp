@@ -46,17 +46,16 @@ std::string Reasons(const CupsJobStatus& job) {
   return reasons.empty() ? "" : " (" + reasons + ")";
 }
 
-int StillWaiting(CupsServer& server, const std::string& printer, int id, const CupsJobStatus& job,
-                 double seconds) {
-  const CupsPrinter state = server.Printer(printer);
+int StillWaiting(const JobPlace& place, int id, const CupsJobStatus& job, double seconds) {
+  const CupsPrinter state = place.printerState();
   char after[32];
   std::snprintf(after, sizeof after, "%g s", seconds);
   std::string message = "fontprobe: still waiting after " + std::string(after) + ": job " +
                         std::to_string(id) + " is " + JobStateName(job.state) + Reasons(job) +
-                        "; printer " + printer + " is " + PrinterStateName(state.state);
+                        "; printer " + place.printer + " is " + PrinterStateName(state.state);
   if (!state.stateMessage.empty()) message += ": " + Sentence(state.stateMessage);
   return Fail(kStillWaiting,
-              message + ". The job stays queued; cancel it with: cancel " + std::to_string(id));
+              message + ". The job stays queued; " + place.cancelHint + std::to_string(id));
 }
 
 }  // namespace
@@ -66,7 +65,21 @@ std::string Sentence(std::string text) {
   return text;
 }
 
-int FollowJob(CupsServer& server, const std::string& printer, int id, double timeoutSeconds) {
+bool CompletedWithoutPrinting(const CupsJobStatus& job) {
+  // The words of CUPS's ipp backend when the printer refused the document.
+  for (const char* refusal :
+       {"Unable to add document to print job", "Unable to create print job"}) {
+    if (Sentence(job.printerMessage) == refusal) return true;
+  }
+  return false;
+}
+
+JobPlace QueuePlace(CupsServer& server, const std::string& queue) {
+  return {queue, [&server, queue](int id) { return server.Job(queue, id); },
+          [&server, queue] { return server.Printer(queue); }, "cancel it with: cancel "};
+}
+
+int FollowJob(const JobPlace& place, int id, double timeoutSeconds) {
   const auto start = Clock::now();
   const auto deadline = start + std::chrono::duration_cast<Clock::duration>(
                                     std::chrono::duration<double>(timeoutSeconds));
@@ -74,14 +87,20 @@ int FollowJob(CupsServer& server, const std::string& printer, int id, double tim
   auto interval = std::chrono::milliseconds(10);
   std::optional<JobState> shown;
   for (;;) {
-    const CupsJobStatus job = server.Job(printer, id);
+    const CupsJobStatus job = place.job(id);
     if (showProgress && shown != job.state) {
       Fail(kDone, "job " + std::to_string(id) + ": " + JobStateName(job.state) + Reasons(job));
       shown = job.state;
     }
     switch (job.state) {
       case JobState::Completed:
-        Say("Job " + std::to_string(id) + " completed: " + printer + " has printed the test page.");
+        if (CompletedWithoutPrinting(job)) {
+          return Fail(kNotPrinted, "fontprobe: job " + std::to_string(id) +
+                                       " ended without printing: CUPS marked it completed, but " +
+                                       "said: " + Sentence(job.printerMessage) + ".");
+        }
+        Say("Job " + std::to_string(id) + " completed: " + place.printer +
+            " has printed the test page.");
         return kDone;
       case JobState::Aborted:
       case JobState::Canceled:
@@ -93,10 +112,10 @@ int FollowJob(CupsServer& server, const std::string& printer, int id, double tim
     }
     if (interrupted) {
       return Fail(kInterrupted, "fontprobe: stopped waiting. Job " + std::to_string(id) +
-                                    " stays queued on " + printer + "; cancel it with: cancel " +
+                                    " stays queued on " + place.printer + "; " + place.cancelHint +
                                     std::to_string(id));
     }
-    if (Clock::now() >= deadline) return StillWaiting(server, printer, id, job, timeoutSeconds);
+    if (Clock::now() >= deadline) return StillWaiting(place, id, job, timeoutSeconds);
     std::this_thread::sleep_for(std::min<Clock::duration>(interval, deadline - Clock::now()));
     // Every 10 ms for the first two seconds, then backing off to one a second.
     if (Clock::now() - start > std::chrono::seconds(2)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <csignal>
+#include <functional>
 #include <string>
 
 #include "platform/cups/CupsServer.h"
@@ -10,10 +11,23 @@ namespace fontprobe {
 // Set by the SIGINT handler: the user has stopped waiting.
 extern volatile std::sig_atomic_t interrupted;
 
-// Asks CUPS for the job's state, often at first and then less often, until it
+// Where a job is followed: on a CUPS queue, or on the printer itself.
+struct JobPlace {
+  std::string printer;  // as the user named it: the queue or the address
+  std::function<CupsJobStatus(int id)> job;
+  std::function<CupsPrinter()> printerState;
+  std::string cancelHint;  // how to cancel a job left waiting, with its id after it
+};
+JobPlace QueuePlace(CupsServer& server, const std::string& queue);
+
+// Asks for the job's state, often at first and then less often, until it
 // ends, the time runs out or the user presses Ctrl-C; says how it went and
 // returns the exit status for it.
-int FollowJob(CupsServer& server, const std::string& printer, int id, double timeoutSeconds);
+int FollowJob(const JobPlace& place, int id, double timeoutSeconds);
+
+// CUPS ends some jobs "completed" that its backend could not hand to the
+// printer; its message is then the only sign.
+bool CompletedWithoutPrinting(const CupsJobStatus& job);
 
 // CUPS's own sentences, without the full stop that Fontprobe's sentence adds.
 std::string Sentence(std::string text);

@@ -1,5 +1,6 @@
 // fontprobe: the native edition over CUPS. Lists the printers, shows a test
-// page, or prints one as a raw job and follows it until the printer has printed it.
+// page, checks a printer, or prints the page as a raw job, to a queue or to a
+// printer's own address, and follows it until the printer has printed it.
 #include <unistd.h>
 
 #include <csignal>
@@ -9,8 +10,10 @@
 #include <vector>
 
 #include "cli/Arguments.h"
+#include "cli/Check.h"
 #include "cli/FollowJob.h"
 #include "cli/Output.h"
+#include "cli/PrintToAddress.h"
 #include "platform/PlatformError.h"
 #include "platform/cups/CupsPrinterRegistry.h"
 #include "platform/cups/CupsServer.h"
@@ -73,7 +76,7 @@ int Print(const PrintRequest& request) {
       " test page (" + std::to_string(page.size()) + " bytes) went to " + printer + ".");
   std::fflush(stdout);
   if (!request.wait) return kDone;
-  return FollowJob(server, printer, static_cast<int>(job.id), request.timeoutSeconds);
+  return FollowJob(QueuePlace(server, printer), static_cast<int>(job.id), request.timeoutSeconds);
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -96,7 +99,12 @@ int Run(const std::vector<std::string>& args) {
   if (command == "print") {
     PrintRequest request;
     if (const auto problem = ParsePrint(rest, request)) return Usage(*problem);
-    return Print(request);
+    return request.uri ? PrintToAddress(request) : Print(request);
+  }
+  if (command == "check") {
+    PrintRequest request;
+    if (const auto problem = ParseCheck(rest, request)) return Usage(*problem);
+    return Check(request);
   }
   return Usage("unknown command '" + command + "'");
 }
@@ -109,7 +117,8 @@ int main(int argc, char** argv) {
   try {
     return fontprobe::Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const fontprobe::PlatformError& error) {
-    return fontprobe::Fail(fontprobe::kNotSent,
-                           "fontprobe: " + fontprobe::ToUtf8(error.message()) + ".");
+    return fontprobe::Fail(
+        fontprobe::kNotSent,
+        "fontprobe: " + fontprobe::Sentence(fontprobe::ToUtf8(error.message())) + ".");
   }
 }

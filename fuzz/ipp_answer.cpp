@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "cli/Output.h"
-#include "platform/cups/CupsServer.h"
+#include "platform/cups/IppAnswer.h"
 
 namespace {
 

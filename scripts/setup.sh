@@ -29,6 +29,10 @@ fontprobe_needs=(
   command:cupsreject:cups-client
   command:cupsdisable:cups-client
   command:cancel:cups-client
+  command:ippeveprinter:cups-ipp-utils
+  command:ipptool:cups-ipp-utils
+  command:dbus-daemon:dbus-daemon
+  file:/usr/lib/cups/backend/ipp:cups-daemon
   command:perl:perl-base
   file:/usr/src/googletest/googletest/CMakeLists.txt:googletest
   file:/usr/include/gtest/gtest.h:libgtest-dev

@@ -4,12 +4,11 @@
 #include <memory>
 
 #include "platform/PlatformError.h"
+#include "platform/cups/IppAnswer.h"
 #include "platform/cups/Utf8.h"
 
 namespace fontprobe {
 namespace {
-
-using IppMessage = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
 
 [[noreturn]] void ThrowCupsError(const std::string& whatFailed) {
   throw PlatformError(FromUtf8(whatFailed + ": " + cupsLastErrorString()));
@@ -41,34 +40,7 @@ IppMessage Ask(http_t* http, ipp_op_t operation, const std::string& printer,
   return response;
 }
 
-std::string Text(ipp_t* message, const char* name) {
-  ipp_attribute_t* attribute = ippFindAttribute(message, name, IPP_TAG_ZERO);
-  std::string text;
-  for (int i = 0; attribute && i < ippGetCount(attribute); ++i) {
-    const char* value = ippGetString(attribute, i, nullptr);
-    // "none" is IPP's word for no reasons at all.
-    if (value && std::string(value) != "none")
-      text += (text.empty() ? "" : ", ") + std::string(value);
-  }
-  return text;
-}
-
-int Number(ipp_t* message, const char* name, int fallback) {
-  ipp_attribute_t* attribute = ippFindAttribute(message, name, IPP_TAG_ZERO);
-  return attribute ? ippGetInteger(attribute, 0) : fallback;
-}
-
 }  // namespace
-
-CupsPrinter PrinterInAnswer(const std::string& name, ipp_t* answer) {
-  return {name, false, static_cast<PrinterState>(Number(answer, "printer-state", 3)),
-          Text(answer, "printer-state-message")};
-}
-
-CupsJobStatus JobInAnswer(ipp_t* answer) {
-  return {static_cast<JobState>(Number(answer, "job-state", 3)), Text(answer, "job-state-reasons"),
-          Text(answer, "job-printer-state-message")};
-}
 
 CupsServer::CupsServer() : name_(cupsServer()) {
   http_ = httpConnect2(name_.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 10000,
@@ -136,10 +108,17 @@ CupsPrinter CupsServer::Printer(const std::string& name) {
   return PrinterInAnswer(name, response.get());
 }
 
+PrinterDescription CupsServer::Describe(const std::string& name) {
+  const IppMessage response = Ask(http_, IPP_OP_GET_PRINTER_ATTRIBUTES, name,
+                                  std::vector<const char*>(std::begin(kDescriptionAttributes),
+                                                           std::end(kDescriptionAttributes)));
+  return DescriptionInAnswer(name, response.get());
+}
+
 CupsJobStatus CupsServer::Job(const std::string& printer, int id) {
   const IppMessage response =
       Ask(http_, IPP_OP_GET_JOB_ATTRIBUTES, printer,
-          {"job-state", "job-state-reasons", "job-printer-state-message"}, id);
+          {"job-state", "job-state-reasons", "job-printer-state-message", "job-state-message"}, id);
   return JobInAnswer(response.get());
 }
 

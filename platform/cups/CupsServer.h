@@ -18,6 +18,15 @@ struct CupsPrinter {
   std::string stateMessage;  // the printer's own words, often empty; asked of one printer only
 };
 
+// What a printer or a queue tells of itself before a page is spent.
+struct PrinterDescription {
+  CupsPrinter state;
+  std::string makeAndModel;
+  std::string deviceUri;  // a queue's device; empty for a printer
+  bool accepting = true;
+  std::vector<std::string> formats;  // document-format-supported
+};
+
 // IPP's job states.
 enum class JobState {
   Pending = 3,
@@ -34,11 +43,6 @@ struct CupsJobStatus {
   std::string reasons;         // job-state-reasons, comma-separated keywords
   std::string printerMessage;  // what the printer said while it had the job
 };
-
-// What an IPP answer (Get-Printer-Attributes, Get-Job-Attributes) tells of a
-// printer's or a job's state; what it lacks takes IPP's starting values.
-CupsPrinter PrinterInAnswer(const std::string& name, ipp_t* answer);
-CupsJobStatus JobInAnswer(ipp_t* answer);
 
 // One connection to the CUPS server the user's settings name (CUPS_SERVER,
 // client.conf, else the local one). Failures throw PlatformError.
@@ -59,6 +63,7 @@ class CupsServer {
   // The user's default destination (lpoptions, LPDEST or the server's), if any.
   std::optional<std::string> DefaultPrinter();
   CupsPrinter Printer(const std::string& name);
+  PrinterDescription Describe(const std::string& name);
   CupsJobStatus Job(const std::string& printer, int id);
 
  private:

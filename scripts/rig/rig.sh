@@ -2,7 +2,8 @@
 # A private print spooler, display and Wine prefix for running Fontprobe and its
 # Windows-side tests, never touching the machine's own CUPS or Wine set-up.
 #
-#   rig.sh start STATE_FILE [--dpi N] [--use-display] [--cups-only] QUEUE...
+#   rig.sh start STATE_FILE [--dpi N] [--use-display] [--cups-only]
+#                [--ipp NAME=FORMATS[:fail]]... QUEUE...
 #                                                 start everything; the rig's folder
 #                                                 is written to STATE_FILE. With
 #                                                 --use-display, windows go to $DISPLAY
@@ -16,7 +17,13 @@
 # reason "Paused for maintenance", '^' gives it a backend that fails, so that its
 # jobs are aborted. Every queue captures the raw
 # bytes of each job in the rig's jobs/ folder as JOBID.data, JOBID.title,
-# JOBID.queue and JOBID.time (when it arrived, in ns). The prefix's web browser only notes each address it is handed, one
+# JOBID.queue and JOBID.time (when it arrived, in ns). A queue NAME@PRINTER
+# has for its device the rig's IPP printer PRINTER.
+#
+# --ipp starts an IPP printer of CUPS's own (ippeveprinter) that lists the
+# comma-separated FORMATS as document-format-supported, at the address in the
+# rig's ipp/NAME.uri; it keeps each job's file in ipp-jobs/NAME.N, or with
+# ":fail" ends each job aborted with "the rig's IPP printer jammed". The prefix's web browser only notes each address it is handed, one
 # a line, in the rig's browser-visits file.
 set -euo pipefail
 
@@ -34,6 +41,7 @@ write_cups_config() {
   for sub in filter daemon cgi-bin notifier monitor; do
     ln -s "/usr/lib/cups/$sub" "$dir/cups/bin/$sub"
   done
+  ln -s /usr/lib/cups/backend/ipp "$dir/cups/bin/backend/ipp"
   sed "s|@JOBS@|$dir/jobs|" "$here/capture-backend.sh" >"$dir/cups/bin/backend/capture"
   chmod 0755 "$dir/cups/bin/backend/capture"
   cat >"$dir/cups/etc/cups-files.conf" <<EOF
@@ -100,7 +108,10 @@ add_queue() {
   local name=$1 is_default=0 kind=""
   [[ $name == \** ]] && is_default=1 && name=${name#\*}
   [[ $name == *[\!~^] ]] && kind=${name: -1} && name=${name%?}
-  if [ "$kind" = "^" ]; then
+  if [[ $name == *@* ]]; then
+    lpadmin -p "${name%@*}" -E -v "$(cat "$RIG_DIR/ipp/${name#*@}.uri")"
+    name=${name%@*}
+  elif [ "$kind" = "^" ]; then
     lpadmin -p "$name" -E -v capture:/fail -o printer-error-policy=abort-job
   else
     lpadmin -p "$name" -E -v capture:/rig
@@ -111,6 +122,74 @@ add_queue() {
     "~") cupsdisable -r "Paused for maintenance" "$name" ;;
   esac
   return 0
+}
+
+# A D-Bus system bus of the rig's own: ippeveprinter needs one even when it
+# announces nothing.
+start_bus() {
+  local dir=$1
+  [ -f "$dir/dbus.pid" ] && return 0
+  cat >"$dir/dbus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path=$dir/dbus.sock</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_destination="*"/>
+    <allow receive_sender="*"/>
+  </policy>
+</busconfig>
+EOF
+  dbus-daemon --config-file="$dir/dbus.conf" --fork --print-pid >"$dir/dbus.pid"
+}
+
+# True when something listens on the loopback port.
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+free_port() {
+  local port
+  for _ in $(seq 50); do
+    port=$((20000 + RANDOM % 30000))
+    listening "$port" || { echo "$port" && return 0; }
+  done
+  die "no free port found"
+}
+
+start_ipp_printer() {
+  local dir=$1 spec=$2 name formats fail="" port jobs=$1/ipp-jobs
+  name=${spec%%=*} formats=${spec#*=}
+  [[ $formats == *:fail ]] && fail=1 && formats=${formats%:fail}
+  start_bus "$dir"
+  mkdir -p "$dir/ipp/$name.spool" "$jobs"
+  printf 'ATTR mimeMediaType document-format-supported %s\nATTR text printer-make-and-model "Rig %s"\n' \
+    "$formats" "$name" >"$dir/ipp/$name.conf"
+  if [ -n "$fail" ]; then
+    printf '#!/bin/sh\necho "ERROR: the rig'\''s IPP printer jammed" >&2\nexit 1\n' >"$dir/ipp/$name.print"
+  else
+    # Each job's file, whole, as ipp-jobs/NAME.N.
+    printf '#!/bin/sh\nn=$(ls "%s" | wc -l)\ncp "$1" "%s/.part" && mv "%s/.part" "%s/%s.$n"\n' \
+      "$jobs" "$jobs" "$jobs" "$jobs" "$name" >"$dir/ipp/$name.print"
+  fi
+  chmod 0755 "$dir/ipp/$name.print"
+  port=$(free_port)
+  DBUS_SYSTEM_BUS_ADDRESS="unix:path=$dir/dbus.sock" ippeveprinter -r off -p "$port" -n localhost \
+    -d "$dir/ipp/$name.spool" -k -c "$dir/ipp/$name.print" -a "$dir/ipp/$name.conf" "$name" \
+    </dev/null >"$dir/ipp/$name.log" 2>&1 &
+  echo $! >"$dir/ipp/$name.pid"
+  for _ in $(seq 100); do
+    if listening "$port"; then
+      echo "ipp://localhost:$port/ipp/print" >"$dir/ipp/$name.uri"
+      return 0
+    fi
+    kill -0 "$(cat "$dir/ipp/$name.pid")" 2>/dev/null || break
+    sleep 0.1
+  done
+  cat "$dir/ipp/$name.log" >&2
+  die "the IPP printer $name did not start"
 }
 
 start_display() {
@@ -165,13 +244,14 @@ make_prefix() {
 }
 
 start() {
-  local state=$1 dpi="" use_display=0 wine=1
+  local state=$1 dpi="" use_display=0 wine=1 ipp_printers=()
   shift
   while [[ ${1:-} == --* ]]; do
     case $1 in
       --dpi) dpi=$2 && shift ;;
       --use-display) use_display=1 ;;
       --cups-only) wine=0 ;;
+      --ipp) ipp_printers+=("$2") && shift ;;
       *) die "unknown option $1" ;;
     esac
     shift
@@ -182,6 +262,8 @@ start() {
   echo "$dir" >"$state"
   mkdir -p "$dir/jobs"
   chmod 0777 "$dir/jobs"
+  RIG_DIR=$dir
+  for printer in "${ipp_printers[@]}"; do start_ipp_printer "$dir" "$printer"; done
   write_cups_config "$dir"
   start_cupsd "$dir"
   for queue in "$@"; do add_queue "$queue"; done
@@ -209,7 +291,7 @@ stop() {
       wineserver -k 2>/dev/null || true
     )
   fi
-  for pidfile in "$dir/cupsd.pid" "$dir/xvfb.pid"; do
+  for pidfile in "$dir/cupsd.pid" "$dir/xvfb.pid" "$dir/dbus.pid" "$dir"/ipp/*.pid; do
     [ -f "$pidfile" ] && kill "$(cat "$pidfile")" 2>/dev/null || true
   done
   sleep 0.2

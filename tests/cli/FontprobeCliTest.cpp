@@ -1,9 +1,15 @@
 // Runs the fontprobe command against the rig's private CUPS daemon. The main
 // rig's queues: FP_Alpha (default), FP_Beta (stopped: "Paused for maintenance"),
 // FP_Gamma (refuses jobs), FP_Failing (its backend fails), Drucker_Büro. A
-// second rig has one queue, FP_Alone, and no default.
+// second rig has one queue, FP_Alone, and no default. A third has IPP printers
+// of CUPS's own ippeveprinter (see tests/CMakeLists.txt) and FP_Through, a raw
+// queue whose device is one that refuses our pages.
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -11,6 +17,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <thread>
 
 #include "printing/TestPage.h"
 
@@ -186,6 +193,104 @@ TEST(FontprobeCli, PageWritesTheBytesThatPrintSends) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.output, ComposeTestPage(family));
   }
+}
+
+// Printing to printers' own addresses, with no queue, and through a queue to
+// an IPP printer that refuses the page.
+TEST(FontprobeCli, PrintsToAPrintersOwnAddressAndTellsWhatItSaid) {
+  const fs::path rig = RigFolder("FONTPROBE_CLI_IPP_RIG");
+  const std::string server = (rig / "cups.sock").string();
+  const auto uri = [&](const char* printer) {
+    std::string address = ReadAll(rig / "ipp" / (std::string(printer) + ".uri"));
+    return address.substr(0, address.find('\n'));
+  };
+  const struct {
+    std::string args;
+    int status;
+    const char* says;
+  } cases[] = {
+      {"print pcl --uri " + uri("pcl_printer"), 0, "as application/vnd.hp-PCL"},
+      {"print epson --uri " + uri("pcl_printer"), 3,
+       "refused the page: Unsupported document-format mimeMediaType value; the job was cancelled"},
+      // The refused job was cancelled: the printer takes the next one.
+      {"print pcl --uri " + uri("pcl_printer"), 0, "completed"},
+      {"print pcl --uri " + uri("pdf_printer"), 3,
+       "takes only PDF and raster: a raw test page cannot be printed there"},
+      {"check --uri " + uri("pdf_printer"), 3, "formats:\tapplication/pdf, image/pwg-raster"},
+      {"check --uri " + uri("pcl_printer"), 0, "takes raw PCL"},
+      {"check --printer FP_Through", 0, "device:\tipp://localhost:"},
+      {"print pcl --uri " + uri("jamming"), 4,
+       "aborted without printing (aborted-by-system; the rig's IPP printer jammed)"},
+      {"print pcl --printer FP_Through", 4,
+       "ended without printing: CUPS marked it completed, but said: Unable to add document to "
+       "print job."},
+      {"print pcl --uri " + uri("pcl_printer") + " --printer FP_Through", 1, "cannot go together"},
+      {"print pcl --uri http://localhost/", 1, "cannot print to a http:// address"},
+      {"print pcl --uri socket://localhost/queue", 1, "a socket:// address has no path"},
+      {"print pcl --uri ipp://nowhere.invalid/ipp/print", 3, "cannot reach the printer"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const Result result = Fontprobe(c.args, server);
+    EXPECT_EQ(result.status, c.status) << result.output;
+    EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+  }
+  // Both accepted PCL pages arrived unchanged.
+  for (const char* job : {"pcl_printer.0", "pcl_printer.1"}) {
+    EXPECT_EQ(ReadAll(rig / "ipp-jobs" / job), ComposeTestPage(PrinterFamily::Pcl)) << job;
+  }
+  EXPECT_FALSE(fs::exists(rig / "ipp-jobs" / "pcl_printer.2"));
+}
+
+// A listening socket of the test's own on loopback, and its port.
+struct Listener {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  int port = 0;
+  Listener() {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+    listen(fd, 1);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+  }
+  ~Listener() { close(fd); }
+  // What one connection sends until it closes; nothing if none comes in 5 s.
+  std::string ReceiveOne() const {
+    pollfd waiting{fd, POLLIN, 0};
+    if (poll(&waiting, 1, 5000) != 1) return "";
+    const int connection = accept(fd, nullptr, nullptr);
+    std::string received;
+    char buffer[4096];
+    for (ssize_t n; (n = read(connection, buffer, sizeof buffer)) > 0;) received.append(buffer, n);
+    close(connection);
+    return received;
+  }
+};
+
+TEST(FontprobeCli, WritesTheWholePageToARawPort) {
+  const std::string server = (RigFolder("FONTPROBE_CLI_IPP_RIG") / "cups.sock").string();
+  std::string received;
+  int closedPort = 0;
+  {
+    Listener listener;
+    std::thread receiver([&] { received = listener.ReceiveOne(); });
+    const Result result =
+        Fontprobe("print epson --uri socket://127.0.0.1:" + std::to_string(listener.port), server);
+    receiver.join();
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("delivered to the device"), std::string::npos) << result.output;
+    EXPECT_EQ(received, ComposeTestPage(PrinterFamily::EpsonIbm));
+    closedPort = listener.port;
+  }
+  // The same port once nothing listens there: refused, at once.
+  const Result result =
+      Fontprobe("print pcl --uri socket://127.0.0.1:" + std::to_string(closedPort), server);
+  EXPECT_EQ(result.status, 3) << result.output;
+  EXPECT_NE(result.output.find("Connection refused"), std::string::npos) << result.output;
+  EXPECT_LT(result.seconds, 2.0);
 }
 
 }  // namespace

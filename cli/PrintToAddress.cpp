@@ -1,0 +1,88 @@
+#include "cli/PrintToAddress.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "cli/FollowJob.h"
+#include "cli/Output.h"
+#include "platform/cups/DeviceUri.h"
+#include "platform/cups/IppPrinter.h"
+#include "platform/socket/RawSocketPrinter.h"
+#include "printing/TestPage.h"
+
+namespace fontprobe {
+namespace {
+
+constexpr char kPcl[] = "application/vnd.hp-PCL";
+constexpr char kOctetStream[] = "application/octet-stream";
+constexpr auto kConnectLimit = std::chrono::milliseconds(5000);
+
+bool Lists(const std::vector<std::string>& formats, const std::string& format) {
+  return std::find(formats.begin(), formats.end(), format) != formats.end();
+}
+
+std::string Joined(const std::vector<std::string>& formats) {
+  std::string joined;
+  for (const std::string& format : formats) joined += (joined.empty() ? "" : ", ") + format;
+  return joined.empty() ? "nothing" : joined;
+}
+
+std::string PageName(PrinterFamily family) {
+  return family == PrinterFamily::Pcl ? "PCL" : "Epson FX / IBM Proprinter";
+}
+
+int PrintOverIpp(const PrintRequest& request, const std::string& page) {
+  IppPrinter printer(*request.uri);
+  const std::vector<std::string> formats = printer.Describe().formats;
+  const auto format = RawFormatFor(request.family, formats);
+  if (!format) {
+    return Fail(kNotSent,
+                "fontprobe: not sent: " + *request.uri + " " + RawPageLine(formats) + ".");
+  }
+  const int id = printer.Print(page, *format, "Command Print");
+  Say("Job " + std::to_string(id) + ": the " + PageName(request.family) + " test page (" +
+      std::to_string(page.size()) + " bytes, as " + *format + ") went to " + *request.uri + ".");
+  std::fflush(stdout);
+  if (!request.wait) return kDone;
+  const JobPlace place{*request.uri, [&printer](int job) { return printer.Job(job); },
+                       [&printer] { return printer.State(); },
+                       "cancel it on the printer's panel or web page: job "};
+  return FollowJob(place, id, request.timeoutSeconds);
+}
+
+}  // namespace
+
+std::optional<std::string> RawFormatFor(PrinterFamily family,
+                                        const std::vector<std::string>& formats) {
+  if (family == PrinterFamily::Pcl && Lists(formats, kPcl)) return kPcl;
+  if (Lists(formats, kOctetStream)) return kOctetStream;
+  return std::nullopt;
+}
+
+std::string RawPageLine(const std::vector<std::string>& formats) {
+  if (Lists(formats, kPcl)) return "takes raw PCL";
+  if (Lists(formats, kOctetStream)) return std::string("takes ") + kOctetStream;
+  const bool pdfAndRaster =
+      !formats.empty() && std::all_of(formats.begin(), formats.end(), [](auto& f) {
+        return f == "application/pdf" || f.rfind("image/", 0) == 0 || f == "application/PCLm";
+      });
+  return "takes only " + (pdfAndRaster ? std::string("PDF and raster") : Joined(formats)) +
+         ": a raw test page cannot be printed there";
+}
+
+int PrintToAddress(const PrintRequest& request) {
+  std::string problem;
+  const auto address = SplitDeviceUri(*request.uri, problem);
+  if (!address) return Usage(problem);
+  const std::string page = ComposeTestPage(request.family);
+  if (address->scheme != "socket") return PrintOverIpp(request, page);
+  SendToRawSocket(address->host, address->port, page, kConnectLimit);
+  Say("The " + PageName(request.family) + " test page (" + std::to_string(page.size()) +
+      " bytes) was delivered to the device at " + address->host + ":" +
+      std::to_string(address->port) +
+      ". A raw port tells no more than that: look at the printer for the page.");
+  return kDone;
+}
+
+}  // namespace fontprobe

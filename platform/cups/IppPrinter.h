@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cups/cups.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/cups/CupsServer.h"
+
+namespace fontprobe {
+
+// A printer reached by its own ipp:// or ipps:// address, with no queue: every
+// request goes over one connection to the device itself, never through a
+// local cupsd. Failures throw PlatformError with the printer's or libcups's words.
+class IppPrinter {
+ public:
+  explicit IppPrinter(const std::string& uri);
+  ~IppPrinter();
+  IppPrinter(const IppPrinter&) = delete;
+  IppPrinter& operator=(const IppPrinter&) = delete;
+
+  const std::string& uri() const { return uri_; }
+  PrinterDescription Describe();
+  // Creates a job on the printer and sends `page` as one document of `format`;
+  // the job's id. A job the printer refuses to take the page for is cancelled
+  // on the printer, which would otherwise hold it and refuse every later job.
+  int Print(std::string_view page, const std::string& format, const std::string& title);
+  CupsJobStatus Job(int id);
+  CupsPrinter State();
+
+ private:
+  [[noreturn]] void Throw(const std::string& whatFailed) const;
+
+  std::string uri_;
+  cups_dest_t* dest_ = nullptr;
+  http_t* http_ = nullptr;
+  cups_dinfo_t* info_ = nullptr;
+  char resource_[HTTP_MAX_URI] = {};
+};
+
+}  // namespace fontprobe
