@@ -19,20 +19,14 @@ IppMessage Request(ipp_op_t operation, const std::string& uri) {
 
 }  // namespace
 
-IppPrinter::IppPrinter(const std::string& uri) : uri_(uri) {
-  dest_ = cupsGetDestWithURI(nullptr, uri.c_str());
+IppPrinter::IppPrinter(const std::string& uri)
+    : uri_(uri), dest_(cupsGetDestWithURI(nullptr, uri.c_str())) {
   if (!dest_) Throw("not a printer address");
   // The device itself: with the default connection libcups would have the
   // local cupsd make a temporary queue instead.
-  http_ = cupsConnectDest(dest_, CUPS_DEST_FLAGS_DEVICE, kConnectMilliseconds, nullptr, resource_,
-                          sizeof resource_, nullptr, nullptr);
+  http_.reset(cupsConnectDest(dest_.get(), CUPS_DEST_FLAGS_DEVICE, kConnectMilliseconds, nullptr,
+                              resource_, sizeof resource_, nullptr, nullptr));
   if (!http_) Throw("cannot reach the printer");
-}
-
-IppPrinter::~IppPrinter() {
-  if (info_) cupsFreeDestInfo(info_);
-  if (http_) httpClose(http_);
-  if (dest_) cupsFreeDests(1, dest_);
 }
 
 void IppPrinter::Throw(const std::string& whatFailed) const {
@@ -44,7 +38,7 @@ PrinterDescription IppPrinter::Describe() {
   ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                 static_cast<int>(std::size(kDescriptionAttributes)), nullptr,
                 kDescriptionAttributes);
-  const IppMessage answer(cupsDoRequest(http_, request.release(), resource_), &ippDelete);
+  const IppMessage answer(cupsDoRequest(http_.get(), request.release(), resource_), &ippDelete);
   if (!answer || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
     Throw("the printer did not tell its attributes");
   }
@@ -52,23 +46,26 @@ PrinterDescription IppPrinter::Describe() {
 }
 
 int IppPrinter::Print(std::string_view page, const std::string& format, const std::string& title) {
-  if (!info_) info_ = cupsCopyDestInfo(http_, dest_);
+  if (!info_) info_.reset(cupsCopyDestInfo(http_.get(), dest_.get()));
   if (!info_) Throw("the printer did not tell what it supports");
   int job = 0;
-  if (cupsCreateDestJob(http_, dest_, info_, &job, title.c_str(), 0, nullptr) >
+  if (cupsCreateDestJob(http_.get(), dest_.get(), info_.get(), &job, title.c_str(), 0, nullptr) >
       IPP_STATUS_OK_EVENTS_COMPLETE) {
     Throw("the printer refused the job");
   }
-  const bool started = cupsStartDestDocument(http_, dest_, info_, job, title.c_str(),
-                                             format.c_str(), 0, nullptr, 1) == HTTP_STATUS_CONTINUE;
-  const bool written =
-      started && cupsWriteRequestData(http_, page.data(), page.size()) == HTTP_STATUS_CONTINUE;
+  const bool started =
+      cupsStartDestDocument(http_.get(), dest_.get(), info_.get(), job, title.c_str(),
+                            format.c_str(), 0, nullptr, 1) == HTTP_STATUS_CONTINUE;
+  const bool written = started && cupsWriteRequestData(http_.get(), page.data(), page.size()) ==
+                                      HTTP_STATUS_CONTINUE;
   // A printer may take the bytes and refuse them only here, in its answer.
-  if (!started || cupsFinishDestDocument(http_, dest_, info_) > IPP_STATUS_OK_EVENTS_COMPLETE ||
+  if (!started ||
+      cupsFinishDestDocument(http_.get(), dest_.get(), info_.get()) >
+          IPP_STATUS_OK_EVENTS_COMPLETE ||
       !written) {
     std::string words = cupsLastErrorString();
     while (!words.empty() && words.back() == '.') words.pop_back();
-    cupsCancelDestJob(http_, dest_, job);
+    cupsCancelDestJob(http_.get(), dest_.get(), job);
     throw PlatformError(
         FromUtf8(uri_ + ": the printer refused the page: " + words + "; the job was cancelled"));
   }
@@ -82,7 +79,7 @@ CupsJobStatus IppPrinter::Job(int id) {
                           "job-state-message"};
   ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                 static_cast<int>(std::size(wanted)), nullptr, wanted);
-  const IppMessage answer(cupsDoRequest(http_, request.release(), resource_), &ippDelete);
+  const IppMessage answer(cupsDoRequest(http_.get(), request.release(), resource_), &ippDelete);
   if (!answer || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
     Throw("the printer could not tell the state of job " + std::to_string(id));
   }

@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,6 @@ namespace fontprobe {
 class IppPrinter {
  public:
   explicit IppPrinter(const std::string& uri);
-  ~IppPrinter();
   IppPrinter(const IppPrinter&) = delete;
   IppPrinter& operator=(const IppPrinter&) = delete;
 
@@ -32,10 +32,16 @@ class IppPrinter {
  private:
   [[noreturn]] void Throw(const std::string& whatFailed) const;
 
+  struct FreeDest {
+    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+  };
+
   std::string uri_;
-  cups_dest_t* dest_ = nullptr;
-  http_t* http_ = nullptr;
-  cups_dinfo_t* info_ = nullptr;
+  // Owned each by itself, so that a constructor that throws halfway frees
+  // what it had.
+  std::unique_ptr<cups_dest_t, FreeDest> dest_;
+  std::unique_ptr<http_t, decltype(&httpClose)> http_{nullptr, &httpClose};
+  std::unique_ptr<cups_dinfo_t, decltype(&cupsFreeDestInfo)> info_{nullptr, &cupsFreeDestInfo};
   char resource_[HTTP_MAX_URI] = {};
 };
 
