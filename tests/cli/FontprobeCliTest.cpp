@@ -63,6 +63,11 @@ Result Fontprobe(const std::string& args, const std::string& server) {
   return result;
 }
 
+void ExpectOutcome(const Result& result, int status, const std::string& says) {
+  EXPECT_EQ(result.status, status) << result.output;
+  EXPECT_NE(result.output.find(says), std::string::npos) << result.output;
+}
+
 struct Captured {
   std::string queue;
   std::string title;
@@ -128,8 +133,7 @@ TEST(FontprobeCli, EachCaseEndsWithItsStatusAndPrintsOnlyWhereItShould) {
                                : c.server == Server::NoDefault ? (noDefault / "cups.sock").string()
                                                                : "/nonexistent/cups.sock";
     const Result result = Fontprobe(c.args, server);
-    EXPECT_EQ(result.status, c.status) << result.output;
-    EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+    ExpectOutcome(result, c.status, c.says);
     if (c.server == Server::Nowhere) {
       EXPECT_LT(result.seconds, 2.0);
     }
@@ -178,8 +182,7 @@ TEST(FontprobeCli, OutsideWordsReachTheTerminalWithoutAControlByte) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
     const Result result = Fontprobe(c.args, server);
-    EXPECT_EQ(result.status, c.status) << result.output;
-    EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+    ExpectOutcome(result, c.status, c.says);
     EXPECT_EQ(result.output.find_first_of("\x1b\x07"), std::string::npos) << result.output;
   }
   EXPECT_TRUE(Admin("cancel -a FP_Evil; lpadmin -x FP_Evil && lpadmin -x FP_EvilFailing"));
@@ -232,8 +235,7 @@ TEST(FontprobeCli, PrintsToAPrintersOwnAddressAndTellsWhatItSaid) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
     const Result result = Fontprobe(c.args, server);
-    EXPECT_EQ(result.status, c.status) << result.output;
-    EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+    ExpectOutcome(result, c.status, c.says);
   }
   // Both accepted PCL pages arrived unchanged.
   for (const char* job : {"pcl_printer.0", "pcl_printer.1"}) {
@@ -280,16 +282,14 @@ TEST(FontprobeCli, WritesTheWholePageToARawPort) {
     const Result result =
         Fontprobe("print epson --uri socket://127.0.0.1:" + std::to_string(listener.port), server);
     receiver.join();
-    EXPECT_EQ(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("delivered to the device"), std::string::npos) << result.output;
+    ExpectOutcome(result, 0, "delivered to the device");
     EXPECT_EQ(received, ComposeTestPage(PrinterFamily::EpsonIbm));
     closedPort = listener.port;
   }
   // The same port once nothing listens there: refused, at once.
   const Result result =
       Fontprobe("print pcl --uri socket://127.0.0.1:" + std::to_string(closedPort), server);
-  EXPECT_EQ(result.status, 3) << result.output;
-  EXPECT_NE(result.output.find("Connection refused"), std::string::npos) << result.output;
+  ExpectOutcome(result, 3, "Connection refused");
   EXPECT_LT(result.seconds, 2.0);
 }
 
