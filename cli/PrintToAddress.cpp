@@ -34,7 +34,7 @@ std::string PageName(PrinterFamily family) {
 
 int PrintOverIpp(const PrintRequest& request, const std::string& page) {
   IppPrinter printer(*request.uri);
-  const std::vector<std::string> formats = printer.Describe().formats;
+  const std::vector<std::string> formats = printer.Formats();
   const auto format = RawFormatFor(request.family, formats);
   if (!format) {
     return Fail(kNotSent,

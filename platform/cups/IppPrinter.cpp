@@ -45,9 +45,24 @@ PrinterDescription IppPrinter::Describe() {
   return DescriptionInAnswer(uri_, answer.get());
 }
 
-int IppPrinter::Print(std::string_view page, const std::string& format, const std::string& title) {
+cups_dinfo_t* IppPrinter::Info() {
   if (!info_) info_.reset(cupsCopyDestInfo(http_.get(), dest_.get()));
   if (!info_) Throw("the printer did not tell what it supports");
+  return info_.get();
+}
+
+std::vector<std::string> IppPrinter::Formats() {
+  ipp_attribute_t* formats =
+      cupsFindDestSupported(http_.get(), dest_.get(), Info(), "document-format");
+  std::vector<std::string> listed;
+  for (int i = 0; formats && i < ippGetCount(formats); ++i) {
+    if (const char* format = ippGetString(formats, i, nullptr)) listed.emplace_back(format);
+  }
+  return listed;
+}
+
+int IppPrinter::Print(std::string_view page, const std::string& format, const std::string& title) {
+  Info();
   int job = 0;
   if (cupsCreateDestJob(http_.get(), dest_.get(), info_.get(), &job, title.c_str(), 0, nullptr) >
       IPP_STATUS_OK_EVENTS_COMPLETE) {

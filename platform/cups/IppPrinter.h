@@ -22,6 +22,9 @@ class IppPrinter {
 
   const std::string& uri() const { return uri_; }
   PrinterDescription Describe();
+  // document-format-supported, from what libcups keeps of the printer for
+  // printing: no request of its own before a page is sent.
+  std::vector<std::string> Formats();
   // Creates a job on the printer and sends `page` as one document of `format`;
   // the job's id. A job the printer refuses to take the page for is cancelled
   // on the printer, which would otherwise hold it and refuse every later job.
@@ -31,6 +34,7 @@ class IppPrinter {
 
  private:
   [[noreturn]] void Throw(const std::string& whatFailed) const;
+  cups_dinfo_t* Info();
 
   struct FreeDest {
     void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
