@@ -13,7 +13,8 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
-if ! git rev-parse --git-dir >/dev/null 2>&1; then
+# An unpacked source tarball is no checkout, even inside someone's other repository.
+if [ "$(git rev-parse --show-toplevel 2>/dev/null)" != "$PWD" ]; then
   echo "release_test: skipped, this source tree is not a git checkout (release files are made of a commit)."
   exit 0
 fi
