@@ -160,8 +160,8 @@ free_port() {
 }
 
 start_ipp_printer() {
-  local dir=$1 spec=$2 name formats fail="" port jobs=$1/ipp-jobs
-  name=${spec%%=*} formats=${spec#*=}
+  local dir=$1 printer=$2 name formats fail="" port jobs=$1/ipp-jobs
+  name=${printer%%=*} formats=${printer#*=}
   [[ $formats == *:fail ]] && fail=1 && formats=${formats%:fail}
   start_bus "$dir"
   mkdir -p "$dir/ipp/$name.spool" "$jobs"
