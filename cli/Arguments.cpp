@@ -85,30 +85,6 @@ std::optional<std::string> ParseCheck(const std::vector<std::string>& args, Prin
   return problem;
 }
 
-namespace {
-
-std::u16string Folded(const std::u16string& name) {
-  const auto first = name.find_first_not_of(u' ');
-  const auto last = name.find_last_not_of(u' ');
-  std::u16string folded =
-      first == std::u16string::npos ? u"" : name.substr(first, last - first + 1);
-  for (char16_t& c : folded) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return folded;
-}
-
-}  // namespace
-
-std::optional<std::u16string> NearMiss(const std::vector<std::u16string>& printers,
-                                       const std::u16string& name) {
-  const std::u16string folded = Folded(name);
-  for (const std::u16string& candidate : printers) {
-    if (Folded(candidate) == folded) return candidate;
-  }
-  return std::nullopt;
-}
-
 int Usage(const std::string& problem) {
   std::fprintf(stderr, "fontprobe: %s\n%s", Printable(problem).c_str(), kUsageText);
   return kUsage;

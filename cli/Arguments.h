@@ -25,11 +25,6 @@ struct PrintRequest {
 std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request);
 std::optional<std::string> ParseCheck(const std::vector<std::string>& args, PrintRequest& request);
 
-// A printer whose name equals `name` but for letter case and surrounding
-// spaces: the suggestion for a name that matched none exactly.
-std::optional<std::u16string> NearMiss(const std::vector<std::u16string>& printers,
-                                       const std::u16string& name);
-
 // The problem and the usage text on standard error; the usage status.
 int Usage(const std::string& problem);
 

@@ -4,7 +4,7 @@
 
 #include "cli/Output.h"
 #include "cli/PrintToAddress.h"
-#include "platform/cups/CupsPrinterRegistry.h"
+#include "cli/QueueChoice.h"
 #include "platform/cups/CupsServer.h"
 #include "platform/cups/DeviceUri.h"
 #include "platform/cups/IppPrinter.h"
@@ -34,11 +34,7 @@ int CheckAddress(const std::string& uri) {
   SayField("printer", uri);
   SayField("make and model", description.makeAndModel);
   SayState(description.state);
-  SayField("formats", [&] {
-    std::string joined;
-    for (const auto& format : description.formats) joined += (joined.empty() ? "" : ", ") + format;
-    return joined;
-  }());
+  SayField("formats", FormatList(description.formats));
   const std::string line = RawPageLine(description.formats);
   Say(uri + " " + line + ".");
   return RawFormatFor(PrinterFamily::EpsonIbm, description.formats) ? kDone : kNotSent;
@@ -46,15 +42,8 @@ int CheckAddress(const std::string& uri) {
 
 int CheckQueue(const std::optional<std::string>& named) {
   CupsServer server;
-  const auto queue = named ? named : server.DefaultPrinter();
-  if (!queue)
-    return Fail(kNoSuchPrinter,
-                "fontprobe: there is no default printer; name one with --printer NAME.");
-  const std::vector<std::string> names = server.PrinterNames();
-  if (std::find(names.begin(), names.end(), *queue) == names.end()) {
-    return Fail(kNoSuchPrinter, "fontprobe: no printer is named \"" + *queue +
-                                    "\"; fontprobe list shows the printers.");
-  }
+  const auto queue = ChooseQueue(server, named);
+  if (!queue) return kNoSuchPrinter;
   const PrinterDescription description = server.Describe(*queue);
   SayField("queue", *queue);
   SayField("device", description.deviceUri);

@@ -58,13 +58,8 @@ int StillWaiting(const JobPlace& place, int id, const CupsJobStatus& job, double
               message + ". The job stays queued; " + place.cancelHint + std::to_string(id));
 }
 
-}  // namespace
-
-std::string Sentence(std::string text) {
-  while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
-  return text;
-}
-
+// CUPS ends some jobs "completed" that its backend could not hand to the
+// printer; its message is then the only sign.
 bool CompletedWithoutPrinting(const CupsJobStatus& job) {
   // The words of CUPS's ipp backend when the printer refused the document.
   for (const char* refusal :
@@ -73,6 +68,8 @@ bool CompletedWithoutPrinting(const CupsJobStatus& job) {
   }
   return false;
 }
+
+}  // namespace
 
 JobPlace QueuePlace(CupsServer& server, const std::string& queue) {
   return {queue, [&server, queue](int id) { return server.Job(queue, id); },

@@ -25,11 +25,4 @@ JobPlace QueuePlace(CupsServer& server, const std::string& queue);
 // returns the exit status for it.
 int FollowJob(const JobPlace& place, int id, double timeoutSeconds);
 
-// CUPS ends some jobs "completed" that its backend could not hand to the
-// printer; its message is then the only sign.
-bool CompletedWithoutPrinting(const CupsJobStatus& job);
-
-// CUPS's own sentences, without the full stop that Fontprobe's sentence adds.
-std::string Sentence(std::string text);
-
 }  // namespace fontprobe

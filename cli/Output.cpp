@@ -79,4 +79,19 @@ const char* PrinterStateName(PrinterState state) {
   return "idle";
 }
 
+const char* PageName(PrinterFamily family) {
+  return family == PrinterFamily::Pcl ? "PCL" : "Epson FX / IBM Proprinter";
+}
+
+std::string FormatList(const std::vector<std::string>& formats) {
+  std::string list;
+  for (const std::string& format : formats) list += (list.empty() ? "" : ", ") + format;
+  return list;
+}
+
+std::string Sentence(std::string text) {
+  while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
 }  // namespace fontprobe

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/cups/CupsServer.h"
+#include "printing/TestPage.h"
 
 namespace fontprobe {
 
@@ -38,5 +39,11 @@ void SayColumns(const std::vector<std::string>& columns);
 std::string ReadableDump(const std::string& page);
 
 const char* PrinterStateName(PrinterState state);
+// The test page as the user knows it: "PCL" or "Epson FX / IBM Proprinter".
+const char* PageName(PrinterFamily family);
+// A list of document formats, comma-separated; empty for none.
+std::string FormatList(const std::vector<std::string>& formats);
+// CUPS's own sentences, without the full stop that Fontprobe's sentence adds.
+std::string Sentence(std::string text);
 
 }  // namespace fontprobe

@@ -22,16 +22,6 @@ bool Lists(const std::vector<std::string>& formats, const std::string& format) {
   return std::find(formats.begin(), formats.end(), format) != formats.end();
 }
 
-std::string Joined(const std::vector<std::string>& formats) {
-  std::string joined;
-  for (const std::string& format : formats) joined += (joined.empty() ? "" : ", ") + format;
-  return joined.empty() ? "nothing" : joined;
-}
-
-std::string PageName(PrinterFamily family) {
-  return family == PrinterFamily::Pcl ? "PCL" : "Epson FX / IBM Proprinter";
-}
-
 int PrintOverIpp(const PrintRequest& request, const std::string& page) {
   IppPrinter printer(*request.uri);
   const std::vector<std::string> formats = printer.Formats();
@@ -67,7 +57,10 @@ std::string RawPageLine(const std::vector<std::string>& formats) {
       !formats.empty() && std::all_of(formats.begin(), formats.end(), [](auto& f) {
         return f == "application/pdf" || f.rfind("image/", 0) == 0 || f == "application/PCLm";
       });
-  return "takes only " + (pdfAndRaster ? std::string("PDF and raster") : Joined(formats)) +
+  return "takes only " +
+         (pdfAndRaster      ? std::string("PDF and raster")
+          : formats.empty() ? std::string("nothing")
+                            : FormatList(formats)) +
          ": a raw test page cannot be printed there";
 }
 
@@ -78,9 +71,9 @@ int PrintToAddress(const PrintRequest& request) {
   const std::string page = ComposeTestPage(request.family);
   if (address->scheme != "socket") return PrintOverIpp(request, page);
   SendToRawSocket(address->host, address->port, page, kConnectLimit);
-  Say("The " + PageName(request.family) + " test page (" + std::to_string(page.size()) +
-      " bytes) was delivered to the device at " + address->host + ":" +
-      std::to_string(address->port) +
+  Say(std::string("The ") + PageName(request.family) + " test page (" +
+      std::to_string(page.size()) + " bytes) was delivered to the device at " + address->host +
+      ":" + std::to_string(address->port) +
       ". A raw port tells no more than that: look at the printer for the page.");
   return kDone;
 }

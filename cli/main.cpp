@@ -14,12 +14,11 @@
 #include "cli/FollowJob.h"
 #include "cli/Output.h"
 #include "cli/PrintToAddress.h"
+#include "cli/QueueChoice.h"
 #include "platform/PlatformError.h"
-#include "platform/cups/CupsPrinterRegistry.h"
 #include "platform/cups/CupsServer.h"
 #include "platform/cups/CupsSpooler.h"
 #include "platform/cups/Utf8.h"
-#include "printers/PrinterSelection.h"
 #include "printing/RawPrintJob.h"
 #include "printing/TestPage.h"
 
@@ -42,41 +41,23 @@ int Page(PrinterFamily family) {
   return kDone;
 }
 
-int NoSuchPrinter(const std::vector<std::u16string>& printers, const std::u16string& name) {
-  std::string message = "fontprobe: no printer is named \"" + ToUtf8(name) + "\"";
-  if (const auto candidate = NearMiss(printers, name)) {
-    message += " (did you mean " + ToUtf8(*candidate) + "?)";
-  }
-  return Fail(kNoSuchPrinter, message + "; fontprobe list shows the printers.");
-}
-
 int Print(const PrintRequest& request) {
   CupsServer server;
-  CupsPrinterRegistry registry(server);
-  const auto chosen =
-      request.printer ? std::optional(FromUtf8(*request.printer)) : registry.CurrentDeviceName();
-  if (!chosen) {
-    return Fail(kNoSuchPrinter,
-                "fontprobe: there is no default printer; name one with "
-                "--printer NAME (fontprobe list shows them).");
-  }
-  const std::string printer = ToUtf8(*chosen);
-  const std::vector<std::u16string> printers = registry.DeviceNames();
-  if (!SelectPrinterByName(registry, printers, *chosen)) return NoSuchPrinter(printers, *chosen);
+  const auto printer = ChooseQueue(server, request.printer);
+  if (!printer) return kNoSuchPrinter;
 
   CupsSpooler spooler(server);
   const std::string page = ComposeTestPage(request.family);
-  const RawJob job = SendRawPrintJob(spooler, *chosen, page);
+  const RawJob job = SendRawPrintJob(spooler, FromUtf8(*printer), page);
   if (job.outcome != RawJobOutcome::PageSent) {
     return Fail(kNotSent, "fontprobe: not sent: " + Sentence(spooler.LastError()) +
                               (job.id ? "; the job was cancelled." : "."));
   }
-  Say("Job " + std::to_string(job.id) + ": the " +
-      (request.family == PrinterFamily::Pcl ? "PCL" : "Epson FX / IBM Proprinter") +
-      " test page (" + std::to_string(page.size()) + " bytes) went to " + printer + ".");
+  Say("Job " + std::to_string(job.id) + ": the " + PageName(request.family) + " test page (" +
+      std::to_string(page.size()) + " bytes) went to " + *printer + ".");
   std::fflush(stdout);
   if (!request.wait) return kDone;
-  return FollowJob(QueuePlace(server, printer), static_cast<int>(job.id), request.timeoutSeconds);
+  return FollowJob(QueuePlace(server, *printer), static_cast<int>(job.id), request.timeoutSeconds);
 }
 
 int Run(const std::vector<std::string>& args) {

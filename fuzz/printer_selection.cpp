@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/Arguments.h"
+#include "cli/QueueChoice.h"
 #include "printers/PrinterSelection.h"
 #include "tests/support/Fakes.h"
 
