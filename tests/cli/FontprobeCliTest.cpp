@@ -68,6 +68,24 @@ void ExpectOutcome(const Result& result, int status, const std::string& says) {
   EXPECT_NE(result.output.find(says), std::string::npos) << result.output;
 }
 
+// A run of the command with the status and the words it must end with.
+struct Expected {
+  std::string args;
+  int status;
+  std::string says;
+};
+
+// Runs each case against `server`, checks its outcome, and gives the results.
+std::vector<Result> RunEach(const std::vector<Expected>& cases, const std::string& server) {
+  std::vector<Result> results;
+  for (const Expected& c : cases) {
+    SCOPED_TRACE(c.args);
+    results.push_back(Fontprobe(c.args, server));
+    ExpectOutcome(results.back(), c.status, c.says);
+  }
+  return results;
+}
+
 struct Captured {
   std::string queue;
   std::string title;
@@ -171,18 +189,15 @@ TEST(FontprobeCli, OutsideWordsReachTheTerminalWithoutAControlByte) {
   ASSERT_TRUE(
       Admin("lpadmin -p FP_EvilFailing -E -v capture:/fail-with-escapes "
             "-o printer-error-policy=abort-job"));
-  const struct {
-    const char* args;
-    int status;
-    const char* says;
-  } cases[] = {
-      {"print pcl --printer FP_Evil --timeout 1", 5, "evil \\x1b]0;PWNED\\x07\\x1b[2J\\x1b[31mred"},
-      {"print pcl --printer FP_EvilFailing", 4, "jammed \\x1b]0;PWNED\\x07\\x1b[2J\\x1b[31mred"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.args);
-    const Result result = Fontprobe(c.args, server);
-    ExpectOutcome(result, c.status, c.says);
+  const std::vector<Result> results = RunEach(
+      {
+          {"print pcl --printer FP_Evil --timeout 1", 5,
+           "evil \\x1b]0;PWNED\\x07\\x1b[2J\\x1b[31mred"},
+          {"print pcl --printer FP_EvilFailing", 4,
+           "jammed \\x1b]0;PWNED\\x07\\x1b[2J\\x1b[31mred"},
+      },
+      server);
+  for (const Result& result : results) {
     EXPECT_EQ(result.output.find_first_of("\x1b\x07"), std::string::npos) << result.output;
   }
   EXPECT_TRUE(Admin("cancel -a FP_Evil; lpadmin -x FP_Evil && lpadmin -x FP_EvilFailing"));
@@ -207,36 +222,31 @@ TEST(FontprobeCli, PrintsToAPrintersOwnAddressAndTellsWhatItSaid) {
     std::string address = ReadAll(rig / "ipp" / (std::string(printer) + ".uri"));
     return address.substr(0, address.find('\n'));
   };
-  const struct {
-    std::string args;
-    int status;
-    const char* says;
-  } cases[] = {
-      {"print pcl --uri " + uri("pcl_printer"), 0, "as application/vnd.hp-PCL"},
-      {"print epson --uri " + uri("pcl_printer"), 3,
-       "refused the page: Unsupported document-format mimeMediaType value; the job was cancelled"},
-      // The refused job was cancelled: the printer takes the next one.
-      {"print pcl --uri " + uri("pcl_printer"), 0, "completed"},
-      {"print pcl --uri " + uri("pdf_printer"), 3,
-       "takes only PDF and raster: a raw test page cannot be printed there"},
-      {"check --uri " + uri("pdf_printer"), 3, "formats:\tapplication/pdf, image/pwg-raster"},
-      {"check --uri " + uri("pcl_printer"), 0, "takes raw PCL"},
-      {"check --printer FP_Through", 0, "device:\tipp://localhost:"},
-      {"print pcl --uri " + uri("jamming"), 4,
-       "aborted without printing (aborted-by-system; the rig's IPP printer jammed)"},
-      {"print pcl --printer FP_Through", 4,
-       "ended without printing: CUPS marked it completed, but said: Unable to add document to "
-       "print job."},
-      {"print pcl --uri " + uri("pcl_printer") + " --printer FP_Through", 1, "cannot go together"},
-      {"print pcl --uri http://localhost/", 1, "cannot print to a http:// address"},
-      {"print pcl --uri socket://localhost/queue", 1, "a socket:// address has no path"},
-      {"print pcl --uri ipp://nowhere.invalid/ipp/print", 3, "cannot reach the printer"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.args);
-    const Result result = Fontprobe(c.args, server);
-    ExpectOutcome(result, c.status, c.says);
-  }
+  RunEach(
+      {
+          {"print pcl --uri " + uri("pcl_printer"), 0, "as application/vnd.hp-PCL"},
+          {"print epson --uri " + uri("pcl_printer"), 3,
+           "refused the page: Unsupported document-format mimeMediaType value; the job was "
+           "cancelled"},
+          // The refused job was cancelled: the printer takes the next one.
+          {"print pcl --uri " + uri("pcl_printer"), 0, "completed"},
+          {"print pcl --uri " + uri("pdf_printer"), 3,
+           "takes only PDF and raster: a raw test page cannot be printed there"},
+          {"check --uri " + uri("pdf_printer"), 3, "formats:\tapplication/pdf, image/pwg-raster"},
+          {"check --uri " + uri("pcl_printer"), 0, "takes raw PCL"},
+          {"check --printer FP_Through", 0, "device:\tipp://localhost:"},
+          {"print pcl --uri " + uri("jamming"), 4,
+           "aborted without printing (aborted-by-system; the rig's IPP printer jammed)"},
+          {"print pcl --printer FP_Through", 4,
+           "ended without printing: CUPS marked it completed, but said: Unable to add document to "
+           "print job."},
+          {"print pcl --uri " + uri("pcl_printer") + " --printer FP_Through", 1,
+           "cannot go together"},
+          {"print pcl --uri http://localhost/", 1, "cannot print to a http:// address"},
+          {"print pcl --uri socket://localhost/queue", 1, "a socket:// address has no path"},
+          {"print pcl --uri ipp://nowhere.invalid/ipp/print", 3, "cannot reach the printer"},
+      },
+      server);
   // Both accepted PCL pages arrived unchanged.
   for (const char* job : {"pcl_printer.0", "pcl_printer.1"}) {
     EXPECT_EQ(ReadAll(rig / "ipp-jobs" / job), ComposeTestPage(PrinterFamily::Pcl)) << job;
