@@ -1,5 +1,6 @@
 #include "cli/Arguments.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,7 +13,8 @@ const char kUsageText[] =
     "       fontprobe page epson|pcl\n"
     "       fontprobe print epson|pcl [--printer NAME | --uri URI] [--timeout SECONDS] "
     "[--no-wait]\n"
-    "       fontprobe check [--printer NAME | --uri URI]\n";
+    "       fontprobe check [--printer NAME | --uri URI]\n"
+    "       fontprobe read FILE... [--json] [--annotate PREFIX]\n";
 
 const char kHelpText[] =
     "Fontprobe tells whether a printer prints OCR-B from its own fonts: it sends a raw\n"
@@ -24,10 +26,14 @@ const char kHelpText[] =
     "          60 s by default) or, with --no-wait, until CUPS has accepted it;\n"
     "          --uri sends it with no queue to ipp://HOST/PATH, ipps://... or\n"
     "          socket://HOST[:PORT] (a raw TCP port, 9100 by default)\n"
-    "  check   whether a raw test page can reach NAME, URI or the default printer\n\n"
-    "Exit status: 0 printed (or accepted; check: can print), 1 usage, 2 no such printer,\n"
-    "3 not sent (check: cannot print),\n"
-    "4 ended without printing, 5 still waiting when the time ran out, 130 interrupted.\n";
+    "  check   whether a raw test page can reach NAME, URI or the default printer\n"
+    "  read    reads scans or photos of the printed page (PNG, JPEG, TIFF, PDF; - for\n"
+    "          standard input) and says which sequence printed OCR-B; --json gives one\n"
+    "          JSON object a page, --annotate writes PREFIX-1.png, ... showing why\n\n"
+    "Exit status: 0 printed (or accepted; check: can print; read: a sequence printed\n"
+    "OCR-B), 1 usage, 2 no such printer, 3 not sent (check: cannot print),\n"
+    "4 ended without printing, 5 still waiting when the time ran out,\n"
+    "6 read, and no sequence printed OCR-B, 7 no page could be read, 130 interrupted.\n";
 
 std::optional<PrinterFamily> FamilyNamed(const std::string& name) {
   if (name == "epson") return PrinterFamily::EpsonIbm;
@@ -83,6 +89,27 @@ std::optional<std::string> ParseCheck(const std::vector<std::string>& args, Prin
     if (!ParsePrinterOption(args, i, request, problem)) return "unexpected '" + args[i] + "'";
   }
   return problem;
+}
+
+std::optional<std::string> ParseRead(const std::vector<std::string>& args, ReadRequest& request) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--json") {
+      request.json = true;
+    } else if (arg == "--annotate") {
+      if (i + 1 == args.size()) return arg + " needs a value";
+      request.annotatePrefix = args[++i];
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return "unexpected '" + arg + "'";
+    } else {
+      request.files.push_back(arg);
+    }
+  }
+  if (request.files.empty()) return "read needs a picture file (or - for standard input)";
+  if (std::count(request.files.begin(), request.files.end(), "-") > 1) {
+    return "standard input (-) can be read only once";
+  }
+  return std::nullopt;
 }
 
 int Usage(const std::string& problem) {

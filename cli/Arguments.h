@@ -21,9 +21,16 @@ struct PrintRequest {
   bool wait = true;
 };
 
+struct ReadRequest {
+  std::vector<std::string> files;  // "-" is standard input
+  bool json = false;
+  std::optional<std::string> annotatePrefix;
+};
+
 // Parse what follows "print" or "check"; a problem is returned as a usage message.
 std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request);
 std::optional<std::string> ParseCheck(const std::vector<std::string>& args, PrintRequest& request);
+std::optional<std::string> ParseRead(const std::vector<std::string>& args, ReadRequest& request);
 
 // The problem and the usage text on standard error; the usage status.
 int Usage(const std::string& problem);

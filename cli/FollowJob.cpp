@@ -8,11 +8,10 @@
 #include <optional>
 #include <thread>
 
+#include "cli/Interrupt.h"
 #include "cli/Output.h"
 
 namespace fontprobe {
-
-volatile std::sig_atomic_t interrupted = 0;
 
 namespace {
 

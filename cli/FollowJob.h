@@ -1,15 +1,11 @@
 #pragma once
 
-#include <csignal>
 #include <functional>
 #include <string>
 
 #include "platform/cups/CupsServer.h"
 
 namespace fontprobe {
-
-// Set by the SIGINT handler: the user has stopped waiting.
-extern volatile std::sig_atomic_t interrupted;
 
 // Where a job is followed: on a CUPS queue, or on the printer itself.
 struct JobPlace {

@@ -29,6 +29,26 @@ std::string Printable(std::string_view outside) {
   return out;
 }
 
+std::string JsonString(std::string_view outside) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < outside.size();) {
+    const Utf8Character character = ReadUtf8(outside, i);
+    i += character.length;
+    const char32_t c = character.code;
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      out += escape;
+    } else {
+      AppendUtf8(out, c);
+    }
+  }
+  return out + '"';
+}
+
 void Say(const std::string& line) { std::printf("%s\n", Printable(line).c_str()); }
 
 int Fail(int status, const std::string& message) {

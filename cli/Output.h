@@ -17,6 +17,8 @@ enum Status : int {
   kNotSent = 3,
   kNotPrinted = 4,
   kStillWaiting = 5,
+  kNoOcrB = 6,       // read: pages were read, and no sequence printed OCR-B
+  kNothingRead = 7,  // read: no page could be read
   kInterrupted = 130,
 };
 
@@ -25,6 +27,10 @@ enum Status : int {
 // C1 controls and DEL become visible escapes such as \x1b, what is not UTF-8
 // becomes U+FFFD, and every letter of every script stays as it is.
 std::string Printable(std::string_view outside);
+
+// The same gate for JSON: outside text as a JSON string, quotes included, with
+// every control character (C1 too) escaped and what is not UTF-8 as U+FFFD.
+std::string JsonString(std::string_view outside);
 
 // One line on standard output, or on standard error with the status to end
 // with; the whole line passes the gate.

@@ -1,9 +1,9 @@
 // fontprobe: the native edition over CUPS. Lists the printers, shows a test
 // page, checks a printer, or prints the page as a raw job, to a queue or to a
-// printer's own address, and follows it until the printer has printed it.
+// printer's own address, and follows it until the printer has printed it; and
+// reads a scan of the printed page.
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -12,9 +12,11 @@
 #include "cli/Arguments.h"
 #include "cli/Check.h"
 #include "cli/FollowJob.h"
+#include "cli/Interrupt.h"
 #include "cli/Output.h"
 #include "cli/PrintToAddress.h"
 #include "cli/QueueChoice.h"
+#include "cli/ReadPictures.h"
 #include "platform/PlatformError.h"
 #include "platform/cups/CupsServer.h"
 #include "platform/cups/CupsSpooler.h"
@@ -82,6 +84,11 @@ int Run(const std::vector<std::string>& args) {
     if (const auto problem = ParsePrint(rest, request)) return Usage(*problem);
     return request.uri ? PrintToAddress(request) : Print(request);
   }
+  if (command == "read") {
+    ReadRequest request;
+    if (const auto problem = ParseRead(rest, request)) return Usage(*problem);
+    return ReadPictures(request);
+  }
   if (command == "check") {
     PrintRequest request;
     if (const auto problem = ParseCheck(rest, request)) return Usage(*problem);
@@ -94,7 +101,7 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace fontprobe
 
 int main(int argc, char** argv) {
-  std::signal(SIGINT, [](int) { fontprobe::interrupted = 1; });
+  fontprobe::CatchInterrupt();
   try {
     return fontprobe::Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const fontprobe::PlatformError& error) {

@@ -37,6 +37,19 @@ fontprobe_needs=(
   file:/usr/src/googletest/googletest/CMakeLists.txt:googletest
   file:/usr/include/gtest/gtest.h:libgtest-dev
   file:/usr/include/cups/cups.h:libcups2-dev
+  file:/usr/include/png.h:libpng-dev
+  file:/usr/include/jpeglib.h:libjpeg-dev
+  file:/usr/include/*/tiffio.h:libtiff-dev
+  command:pdftoppm:poppler-utils
+  command:pdfinfo:poppler-utils
+  file:/usr/bin/python3:python3
+  file:/usr/lib/python3/dist-packages/PIL/Image.py:python3-pil
+  file:/usr/lib/python3/dist-packages/numpy/__init__.py:python3-numpy
+  file:/usr/share/fonts/opentype/ocr-b/OCRB.otf:fonts-ocr-b
+  file:/usr/share/fonts/truetype/ocr-a/OCRA.ttf:fonts-ocr-a
+  file:/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Regular.otf:fonts-urw-base35
+  file:/usr/share/fonts/truetype/freefont/FreeMono.ttf:fonts-freefont-ttf
+  file:/usr/share/fonts/truetype/inconsolata/Inconsolata.otf:fonts-inconsolata
   file:/usr/share/wine/fonts/tahoma.ttf:fonts-wine
   command:clang++:clang
   file:/usr/lib/llvm-*/lib/clang/*/lib/*/libclang_rt.fuzzer*.a:libclang-rt-dev

@@ -1,0 +1,183 @@
+#include "cli/ReadPictures.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <numbers>
+#include <optional>
+
+#include "cli/Interrupt.h"
+#include "cli/Output.h"
+#include "platform/images/PictureFiles.h"
+#include "reading/Annotate.h"
+#include "reading/Report.h"
+
+namespace fontprobe {
+
+namespace {
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  return text;
+}
+
+std::string JsonBlock(const BlockReading& block) {
+  std::string json = "{\"block\": " + std::to_string(block.number) +
+                     ", \"sequence\": " + JsonString(block.sequence) + ", \"typeface\": \"" +
+                     TypefaceName(block.typeface) + "\"";
+  const LineEvidence& e = block.evidence;
+  if (e.found) {
+    json += ", \"characters\": " + std::to_string(e.characters) +
+            ", \"level\": " + Number(e.level) + ", \"alike\": " + Number(e.alike) +
+            ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
+            ", \"other_likeness\": " + Number(e.shape.other) +
+            ", \"other_face\": " + JsonString(e.shape.otherFace) +
+            ", \"digit\": " + JsonString(std::string(1, e.shape.digit));
+    if (block.number > 1) json += ", \"difference\": " + Number(block.difference);
+  }
+  if (!block.reason.empty()) json += ", \"reason\": " + JsonString(block.reason);
+  return json + "}";
+}
+
+// The page's frame as a person says it: turned by a multiple of 90 degrees
+// clockwise, then tilted by a few.
+std::string JsonFrame(const PageReading& reading) {
+  if (!reading.frame) return "";
+  double degrees = reading.frame->angle * 180 / std::numbers::pi;
+  degrees = std::fmod(std::fmod(degrees, 360) + 360, 360);
+  const double turned = std::fmod(std::round(degrees / 90) * 90, 360);
+  return ", \"turned\": " + std::to_string(static_cast<int>(turned)) +
+         ", \"tilt\": " + Number(degrees - std::round(degrees / 90) * 90);
+}
+
+std::string JsonPage(const std::string& file, int number, const PageReading& reading) {
+  std::string json = "{\"file\": " + JsonString(file) +
+                     ", \"page_number\": " + std::to_string(number) + ", \"page\": ";
+  json +=
+      reading.family ? (*reading.family == PrinterFamily::Pcl ? "\"pcl\"" : "\"epson\"") : "null";
+  json += ", \"blocks\": [";
+  for (std::size_t i = 0; i < reading.blocks.size(); ++i) {
+    json += (i ? ", " : "") + JsonBlock(reading.blocks[i]);
+  }
+  json += "], \"verdict\": \"" + std::string(VerdictName(reading.verdict)) +
+          "\", \"reason\": " + JsonString(VerdictSentence(reading));
+  if (reading.dotsPerInch > 0) json += ", \"dpi\": " + Number(reading.dotsPerInch);
+  if (reading.statedDotsPerInch) json += ", \"file_dpi\": " + Number(*reading.statedDotsPerInch);
+  return json + JsonFrame(reading) + "}";
+}
+
+// Standard input saved to a file of its own, as the decoders read files.
+class SavedInput {
+ public:
+  SavedInput() {
+    const char* tmp = std::getenv("TMPDIR");
+    path_ = std::string(tmp && *tmp ? tmp : "/tmp") + "/fontprobe-input-XXXXXX";
+    const int fd = mkstemp(path_.data());
+    if (fd < 0)
+      throw PictureError(std::string("cannot save standard input: ") + std::strerror(errno));
+    char buffer[65536];
+    for (ssize_t n; (n = read(STDIN_FILENO, buffer, sizeof buffer)) != 0;) {
+      if (n < 0 && errno == EINTR && !interrupted) continue;
+      if (n < 0 || write(fd, buffer, static_cast<std::size_t>(n)) != n) {
+        close(fd);
+        throw PictureError("cannot save standard input");
+      }
+    }
+    close(fd);
+  }
+  ~SavedInput() { std::remove(path_.c_str()); }
+  SavedInput(const SavedInput&) = delete;
+  SavedInput& operator=(const SavedInput&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+class Reader {
+ public:
+  explicit Reader(const ReadRequest& request) : request_(request) {}
+
+  // Reads every page of the file, telling each; a file or page that cannot be
+  // decoded is told as unreadable. Throws PictureError when the user stopped
+  // it or an annotated picture cannot be written.
+  void ReadFile(const std::string& file) {
+    const std::string shown = file == "-" ? "standard input" : file;
+    int number = 0;
+    auto unreadable = [&](const PictureError& error) {
+      if (interrupted) throw error;
+      PageReading reading;
+      reading.reason = error.what();
+      Tell(file, shown, number + 1, reading);
+    };
+    std::optional<SavedInput> input;
+    std::unique_ptr<PictureFile> pictures;
+    try {
+      if (file == "-") input.emplace();
+      pictures = OpenPicture(input ? input->Path() : file, [] { return interrupted != 0; });
+    } catch (const PictureError& error) {
+      return unreadable(error);
+    }
+    for (;;) {
+      std::optional<PicturePage> page;
+      try {
+        page = pictures->NextPage();
+      } catch (const PictureError& error) {
+        return unreadable(error);
+      }
+      if (!page) return;
+      ++number;
+      const PageReading reading = ReadTestPage(page->image.View(), page->dotsPerInch);
+      Tell(file, shown, number, reading);
+      if (request_.annotatePrefix) {
+        WritePng(*request_.annotatePrefix + "-" + std::to_string(++annotated_) + ".png",
+                 AnnotatePage(page->image.View(), reading));
+      }
+    }
+  }
+
+  int Status() const { return ocrB_ ? kDone : read_ ? kNoOcrB : kNothingRead; }
+
+ private:
+  void Tell(const std::string& file, const std::string& shown, int number,
+            const PageReading& reading) {
+    ocrB_ = ocrB_ || reading.verdict == Verdict::OcrB;
+    read_ = read_ || reading.verdict != Verdict::Unreadable;
+    if (request_.json) {
+      std::printf("%s\n", JsonPage(file, number, reading).c_str());
+    } else {
+      for (const std::string& line : ReportLines(shown, number, reading)) Say(line);
+    }
+    std::fflush(stdout);
+  }
+
+  const ReadRequest& request_;
+  int annotated_ = 0;
+  bool ocrB_ = false;
+  bool read_ = false;
+};
+
+}  // namespace
+
+int ReadPictures(const ReadRequest& request) {
+  if (std::count(request.files.begin(), request.files.end(), "-") && isatty(STDIN_FILENO)) {
+    return Usage("standard input is a terminal: pipe a picture in, or name a file");
+  }
+  Reader reader(request);
+  try {
+    for (const std::string& file : request.files) reader.ReadFile(file);
+  } catch (const PictureError& error) {
+    return Fail(interrupted ? kInterrupted : kUsage,
+                std::string("fontprobe: ") + (interrupted ? "stopped" : error.what()) + ".");
+  }
+  return reader.Status();
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+
+#include "reading/Image.h"
+
+namespace fontprobe {
+
+// Pictures larger than this are refused from their header, before decoding.
+inline constexpr double kLargestPicture = 100e6;  // pixels
+
+// One page of a picture file, in grey.
+struct PicturePage {
+  GreyImage image;
+  std::optional<double> dotsPerInch;  // as the file states it, if it does
+};
+
+// A picture file that cannot be read; what() says why, in words for the user.
+class PictureError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The pages of one picture file, decoded one at a time, so that a long file
+// never holds more than one page in memory.
+class PictureFile {
+ public:
+  virtual ~PictureFile() = default;
+  // The next page, or nothing after the last. Throws PictureError.
+  virtual std::optional<PicturePage> NextPage() = 0;
+};
+
+}  // namespace fontprobe

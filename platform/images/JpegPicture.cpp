@@ -1,0 +1,137 @@
+// JPEG through libjpeg(-turbo): grey from any colour space (CMYK made grey by
+// hand, as libjpeg will not), then turned as the file's EXIF orientation says.
+// libjpeg reports errors by a long jump, so everything it touches between the
+// jump's two ends is plain data owned outside that stretch.
+// jpeglib.h needs FILE and size_t declared before it.
+#include <cstdio>
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+#include <csetjmp>
+#include <memory>
+#include <vector>
+
+#include "platform/images/PictureFiles.h"
+#include "reading/Exif.h"
+
+namespace fontprobe {
+
+namespace {
+
+struct ErrorManager {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+  bool cutShort;
+};
+
+void Fail(j_common_ptr info) {
+  auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+  info->err->format_message(info, errors->message);
+  std::longjmp(errors->jump, 1);
+}
+
+// Warnings are not printed; only a file cut short counts.
+void Warn(j_common_ptr info, int level) {
+  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
+    reinterpret_cast<ErrorManager*>(info->err)->cutShort = true;
+  }
+}
+
+using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
+
+std::uint8_t Grey(int r, int g, int b) {
+  return static_cast<std::uint8_t>((299 * r + 587 * g + 114 * b) / 1000);
+}
+
+// Decodes into `page`; false with the reason in `errors` when libjpeg gave up.
+bool Decode(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
+            std::vector<std::uint8_t>& row, PicturePage& page, bool& tooLarge) {
+  if (setjmp(errors.jump)) return false;
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  if (static_cast<double>(info.image_width) * info.image_height > kLargestPicture) {
+    tooLarge = true;
+    return false;
+  }
+  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  info.out_color_space = cmyk ? JCS_CMYK : JCS_GRAYSCALE;
+  if (info.density_unit == 1 && info.X_density > 0) page.dotsPerInch = info.X_density;
+  if (info.density_unit == 2 && info.X_density > 0) page.dotsPerInch = info.X_density * 2.54;
+  jpeg_start_decompress(&info);
+  page.image.width = static_cast<int>(info.output_width);
+  page.image.height = static_cast<int>(info.output_height);
+  page.image.pixels.resize(static_cast<std::size_t>(info.output_width) * info.output_height);
+  row.resize(static_cast<std::size_t>(info.output_width) * info.output_components);
+  // Adobe's CMYK JPEGs hold the inks inverted.
+  const bool inverted = info.saw_Adobe_marker;
+  while (info.output_scanline < info.output_height) {
+    const std::size_t y = info.output_scanline;
+    JSAMPROW rows[] = {row.data()};
+    jpeg_read_scanlines(&info, rows, 1);
+    std::uint8_t* out = &page.image.pixels[y * info.output_width];
+    if (!cmyk) {
+      std::copy(row.begin(), row.begin() + info.output_width, out);
+      continue;
+    }
+    for (std::size_t x = 0; x < info.output_width; ++x) {
+      int ink[4];
+      for (int k = 0; k < 4; ++k) ink[k] = inverted ? row[4 * x + k] : 255 - row[4 * x + k];
+      // ink[] now holds 255 - coverage for C, M, Y, K.
+      page.image.pixels[y * info.output_width + x] =
+          Grey(ink[0] * ink[3] / 255, ink[1] * ink[3] / 255, ink[2] * ink[3] / 255);
+    }
+  }
+  jpeg_finish_decompress(&info);
+  return true;
+}
+
+class JpegPicture : public PictureFile {
+ public:
+  explicit JpegPicture(std::string path) : path_(std::move(path)) {}
+
+  std::optional<PicturePage> NextPage() override {
+    if (read_) return std::nullopt;
+    read_ = true;
+    File file(std::fopen(path_.c_str(), "rb"), &std::fclose);
+    if (!file) throw PictureError("cannot open the file");
+    std::vector<std::uint8_t> head(128 * 1024);
+    head.resize(std::fread(head.data(), 1, head.size(), file.get()));
+    std::rewind(file.get());
+
+    jpeg_decompress_struct info{};
+    ErrorManager errors{};
+    info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = Fail;
+    errors.manager.emit_message = Warn;
+    std::vector<std::uint8_t> row;
+    PicturePage page;
+    bool tooLarge = false;
+    const bool decoded = Decode(file.get(), info, errors, row, page, tooLarge);
+    const JDIMENSION width = info.image_width, height = info.image_height;
+    jpeg_destroy_decompress(&info);
+    if (tooLarge) {
+      throw PictureError("the picture is larger than 100 million pixels (" + std::to_string(width) +
+                         " x " + std::to_string(height) + ")");
+    }
+    if (!decoded) throw PictureError(std::string("a broken JPEG file: ") + errors.message);
+    if (errors.cutShort) throw PictureError("a broken JPEG file: it is cut short");
+    page.image = Oriented(std::move(page.image), JpegOrientation(head));
+    return page;
+  }
+
+ private:
+  std::string path_;
+  bool read_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<PictureFile> OpenJpeg(const std::string& path) {
+  return std::make_unique<JpegPicture>(path);
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,109 @@
+#include "reading/Glyph.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fontprobe {
+
+float Glyph::Sample(double x, double y) const {
+  x -= 0.5;
+  y -= 0.5;
+  const double fx = std::floor(x), fy = std::floor(y);
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const float ax = static_cast<float>(x - fx), ay = static_cast<float>(y - fy);
+  auto at = [this](int px, int py) -> float {
+    return px < 0 || py < 0 || px >= kGlyphWidth || py >= kGlyphHeight ? 0.0f : At(px, py);
+  };
+  return (at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax) * (1 - ay) +
+         (at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax) * ay;
+}
+
+Glyph Blurred(const Glyph& glyph) {
+  // A Gaussian of one sample, across and then down.
+  constexpr float kWeights[] = {0.0545f, 0.2442f, 0.4026f, 0.2442f, 0.0545f};
+  Glyph across, down;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      float sum = 0;
+      for (int k = -2; k <= 2; ++k) {
+        if (x + k >= 0 && x + k < kGlyphWidth) sum += kWeights[k + 2] * glyph.At(x + k, y);
+      }
+      across.At(x, y) = sum;
+    }
+  }
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      float sum = 0;
+      for (int k = -2; k <= 2; ++k) {
+        if (y + k >= 0 && y + k < kGlyphHeight) sum += kWeights[k + 2] * across.At(x, y + k);
+      }
+      down.At(x, y) = sum;
+    }
+  }
+  return down;
+}
+
+Glyph Centred(const Glyph& glyph) {
+  double mass = 0, mx = 0, my = 0;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      mass += glyph.At(x, y);
+      mx += glyph.At(x, y) * (x + 0.5);
+      my += glyph.At(x, y) * (y + 0.5);
+    }
+  }
+  if (mass <= 0) return glyph;
+  const double dx = mx / mass - kGlyphWidth / 2.0, dy = my / mass - kGlyphHeight / 2.0;
+  Glyph centred;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x)
+      centred.At(x, y) = glyph.Sample(x + 0.5 + dx, y + 0.5 + dy);
+  }
+  return centred;
+}
+
+Glyph Scaled(const Glyph& glyph, double factor) {
+  Glyph scaled;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      scaled.At(x, y) = glyph.Sample(kGlyphWidth / 2.0 + (x + 0.5 - kGlyphWidth / 2.0) / factor,
+                                     kGlyphHeight / 2.0 + (y + 0.5 - kGlyphHeight / 2.0) / factor);
+    }
+  }
+  return scaled;
+}
+
+double Likeness(const Glyph& a, const Glyph& b, int reach) {
+  constexpr int kCount = kGlyphWidth * kGlyphHeight;
+  double meanA = 0, meanB = 0;
+  for (int i = 0; i < kCount; ++i) {
+    meanA += a.ink[i];
+    meanB += b.ink[i];
+  }
+  meanA /= kCount;
+  meanB /= kCount;
+  double best = -1;
+  for (int dy = -reach; dy <= reach; ++dy) {
+    for (int dx = -reach; dx <= reach; ++dx) {
+      // b moved by (dx, dy); what moves out is gone, what moves in is blank paper.
+      double ab = 0, aa = 0, bb = 0;
+      for (int y = 0; y < kGlyphHeight; ++y) {
+        const int by = y - dy;
+        for (int x = 0; x < kGlyphWidth; ++x) {
+          const int bx = x - dx;
+          const double va = a.At(x, y) - meanA;
+          const double vb =
+              (bx < 0 || by < 0 || bx >= kGlyphWidth || by >= kGlyphHeight ? 0.0 : b.At(bx, by)) -
+              meanB;
+          ab += va * vb;
+          aa += va * va;
+          bb += vb * vb;
+        }
+      }
+      if (aa > 0 && bb > 0) best = std::max(best, ab / std::sqrt(aa * bb));
+    }
+  }
+  return best;
+}
+
+}  // namespace fontprobe

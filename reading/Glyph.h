@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+
+namespace fontprobe {
+
+// A character's picture in a frame measured in its line's pitch: kGlyphWidth
+// samples across one pitch and kGlyphHeight down one and a half, centred on
+// the character's ink. In this frame a character is as large as it is printed
+// at ten characters an inch, whatever the resolution of the scan.
+inline constexpr int kGlyphWidth = 24;
+inline constexpr int kGlyphHeight = 36;
+
+struct Glyph {
+  std::array<float, kGlyphWidth * kGlyphHeight> ink{};
+
+  float& At(int x, int y) { return ink[y * kGlyphWidth + x]; }
+  float At(int x, int y) const { return ink[y * kGlyphWidth + x]; }
+  // Between samples, bilinear; 0 outside.
+  float Sample(double x, double y) const;
+};
+
+// Softened, so that the weight of a stroke and the grain of dots or toner
+// count for little against the shape.
+Glyph Blurred(const Glyph& glyph);
+
+// Moved so that its ink's centre of mass is the frame's centre.
+Glyph Centred(const Glyph& glyph);
+
+// Grown or shrunk by `factor` about the frame's centre.
+Glyph Scaled(const Glyph& glyph, double factor);
+
+// How alike two glyphs are, from -1 to 1 (the same shape): their normalised
+// correlation, at the best offset of up to `reach` samples either way.
+double Likeness(const Glyph& a, const Glyph& b, int reach);
+
+}  // namespace fontprobe

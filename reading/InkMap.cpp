@@ -1,0 +1,192 @@
+#include "reading/InkMap.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace fontprobe {
+
+namespace {
+
+// The paper's brightness block by block: the level that a tenth of a block's
+// pixels are brighter than, so that print covering up to most of a block
+// still leaves the paper. Blocks are larger than a character. And the grain:
+// how far the brighter pixels spread below that level, as noise, JPEG or the
+// grain of a table round a photographed sheet make them do; print must stand
+// out of it.
+struct PaperLevels {
+  int block = 0;
+  int columns = 0;
+  int rows = 0;
+  std::vector<float> level;
+  std::vector<float> grain;
+
+  float At(const std::vector<float>& values, int column, int row) const {
+    column = std::clamp(column, 0, columns - 1);
+    row = std::clamp(row, 0, rows - 1);
+    return values[static_cast<std::size_t>(row) * columns + column];
+  }
+};
+
+PaperLevels MeasurePaper(const GreyView& picture) {
+  PaperLevels paper;
+  paper.block = std::clamp(std::min(picture.width, picture.height) / 40, 8, 96);
+  paper.columns = (picture.width + paper.block - 1) / paper.block;
+  paper.rows = (picture.height + paper.block - 1) / paper.block;
+  paper.level.resize(static_cast<std::size_t>(paper.columns) * paper.rows);
+  paper.grain.resize(paper.level.size());
+  std::vector<std::array<int, 256>> histograms(paper.columns);
+  for (int row = 0; row < paper.rows; ++row) {
+    for (auto& histogram : histograms) histogram.fill(0);
+    const int top = row * paper.block, bottom = std::min(picture.height, top + paper.block);
+    for (int y = top; y < bottom; ++y) {
+      const std::uint8_t* line = picture.pixels + y * picture.stride;
+      for (int column = 0; column < paper.columns; ++column) {
+        auto& histogram = histograms[column];
+        const int end = std::min(picture.width, (column + 1) * paper.block);
+        for (int x = column * paper.block; x < end; ++x) ++histogram[line[x]];
+      }
+    }
+    for (int column = 0; column < paper.columns; ++column) {
+      const int width = std::min(picture.width - column * paper.block, paper.block);
+      // The levels that a tenth and four tenths of the pixels are brighter
+      // than: 1.28 and 0.25 standard deviations above the mean of noise.
+      const int pixels = width * (bottom - top);
+      int brighter = 0, value = 255;
+      while (value > 0 && (brighter += histograms[column][value]) < std::max(1, pixels / 10))
+        --value;
+      const int tenth = value;
+      while (value > 0 && (brighter += histograms[column][value]) < std::max(1, pixels * 4 / 10))
+        --value;
+      const std::size_t at = static_cast<std::size_t>(row) * paper.columns + column;
+      paper.level[at] = std::max(tenth, 16);
+      paper.grain[at] = (tenth - value) / 1.03f;
+    }
+  }
+  return paper;
+}
+
+}  // namespace
+
+float InkMap::Sample(float x, float y) const {
+  x -= 0.5f;
+  y -= 0.5f;
+  const float fx = std::floor(x), fy = std::floor(y);
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const float ax = x - fx, ay = y - fy;
+  auto at = [this](int px, int py) -> float {
+    return px < 0 || py < 0 || px >= width || py >= height ? 0.0f : At(px, py);
+  };
+  return (at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax) * (1 - ay) +
+         (at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax) * ay;
+}
+
+InkMap MakeInkMap(const GreyView& picture) {
+  const PaperLevels paper = MeasurePaper(picture);
+  InkMap map{picture.width, picture.height,
+             std::vector<std::uint8_t>(static_cast<std::size_t>(picture.width) * picture.height)};
+  // The paper level between block centres: across, by each pixel's two
+  // nearest block columns, and down, by the row's two nearest block rows.
+  const float block = static_cast<float>(paper.block);
+  std::vector<int> column(picture.width);
+  std::vector<float> across(picture.width);
+  for (int x = 0; x < picture.width; ++x) {
+    const float bx = (x + 0.5f) / block - 0.5f;
+    column[x] = static_cast<int>(std::floor(bx));
+    across[x] = bx - column[x];
+  }
+  std::vector<float> levels(paper.columns + 2),
+      grains(paper.columns + 2);  // block column c at c + 1
+  for (int y = 0; y < picture.height; ++y) {
+    const float by = (y + 0.5f) / block - 0.5f;
+    const int row = static_cast<int>(std::floor(by));
+    const float down = by - row;
+    for (int c = -1; c <= paper.columns; ++c) {
+      levels[c + 1] =
+          paper.At(paper.level, c, row) * (1 - down) + paper.At(paper.level, c, row + 1) * down;
+      grains[c + 1] =
+          paper.At(paper.grain, c, row) * (1 - down) + paper.At(paper.grain, c, row + 1) * down;
+    }
+    const std::uint8_t* in = picture.pixels + y * picture.stride;
+    std::uint8_t* out = &map.ink[static_cast<std::size_t>(y) * picture.width];
+    for (int x = 0; x < picture.width; ++x) {
+      const float level =
+          levels[column[x] + 1] * (1 - across[x]) + levels[column[x] + 2] * across[x];
+      const float grain =
+          3 * (grains[column[x] + 1] * (1 - across[x]) + grains[column[x] + 2] * across[x]);
+      // Darker than the paper by more than three times its grain, in parts
+      // of what the paper has left to darken.
+      const float ink = 255.0f * (level - grain - in[x]) / std::max(1.0f, level - grain);
+      out[x] = static_cast<std::uint8_t>(std::clamp(ink, 0.0f, 255.0f));
+    }
+  }
+  return map;
+}
+
+std::vector<std::uint8_t> Spread(const std::vector<std::uint8_t>& set, int width, int height,
+                                 int radius, bool all) {
+  auto pass = [&](const std::vector<std::uint8_t>& in, bool across) {
+    std::vector<std::uint8_t> out(in.size());
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        bool any = false, every = true;
+        for (int k = -radius; k <= radius; ++k) {
+          const int px = across ? x + k : x, py = across ? y : y + k;
+          const bool on = px >= 0 && py >= 0 && px < width && py < height &&
+                          in[static_cast<std::size_t>(py) * width + px];
+          any = any || on;
+          every = every && on;
+        }
+        out[static_cast<std::size_t>(y) * width + x] = all ? every : any;
+      }
+    }
+    return out;
+  };
+  return pass(pass(set, true), false);
+}
+
+void ClearSolidInk(InkMap& reduced, InkMap& full, int factor, int threshold) {
+  std::vector<std::uint8_t> inked(reduced.ink.size());
+  for (std::size_t i = 0; i < inked.size(); ++i) inked[i] = reduced.ink[i] >= threshold;
+  // Wider than any stroke of print, bold and blurred included: a tenth of an
+  // inch or so on a page.
+  const int radius = std::max(4, std::min(reduced.width, reduced.height) / 150);
+  const std::vector<std::uint8_t> solid =
+      Spread(inked, reduced.width, reduced.height, radius, true);
+  if (std::find(solid.begin(), solid.end(), 1) == solid.end()) return;
+  const std::vector<std::uint8_t> cleared =
+      Spread(solid, reduced.width, reduced.height, radius + 2, false);
+  for (int y = 0; y < reduced.height; ++y) {
+    for (int x = 0; x < reduced.width; ++x) {
+      if (!cleared[static_cast<std::size_t>(y) * reduced.width + x]) continue;
+      reduced.ink[static_cast<std::size_t>(y) * reduced.width + x] = 0;
+      for (int dy = 0; dy < factor; ++dy) {
+        std::fill_n(&full.ink[static_cast<std::size_t>(y * factor + dy) * full.width + x * factor],
+                    factor, 0);
+      }
+    }
+  }
+}
+
+InkMap Reduce(const InkMap& map, int factor) {
+  InkMap small{map.width / factor, map.height / factor, {}};
+  small.ink.assign(static_cast<std::size_t>(small.width) * small.height, 0);
+  std::vector<int> sums(small.width);
+  const int area = factor * factor;
+  for (int y = 0; y < small.height; ++y) {
+    std::fill(sums.begin(), sums.end(), 0);
+    for (int dy = 0; dy < factor; ++dy) {
+      const std::uint8_t* row = &map.ink[static_cast<std::size_t>(y * factor + dy) * map.width];
+      for (int x = 0; x < small.width; ++x) {
+        for (int dx = 0; dx < factor; ++dx) sums[x] += row[x * factor + dx];
+      }
+    }
+    for (int x = 0; x < small.width; ++x) {
+      small.ink[static_cast<std::size_t>(y) * small.width + x] =
+          static_cast<std::uint8_t>(sums[x] / area);
+    }
+  }
+  return small;
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,457 @@
+#include "reading/Lines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+#include <optional>
+#include <tuple>
+
+namespace fontprobe {
+
+namespace {
+
+struct Peak {
+  double v;
+  double weight;
+};
+
+// A mark's part in one strip of the page, in a frame: where its ink is centred.
+struct Placed {
+  std::size_t strip;
+  double v;
+  double ink;
+};
+
+// How tall each mark stands across the lines of the frame.
+std::vector<double> Heights(const Marks& marks, const PageFrame& frame) {
+  std::vector<double> heights;
+  for (const Mark& mark : marks.marks) {
+    double low = 1e300, high = -1e300;
+    for (std::size_t i = mark.first; i < mark.first + mark.count; ++i) {
+      const double v = frame.V(marks.pixels[i].centre);
+      low = std::min(low, v);
+      high = std::max(high, v);
+    }
+    heights.push_back(high - low + 1);
+  }
+  return heights;
+}
+
+double Median(std::vector<double> values) {
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+// Where a strip of the page holds lines: the characters of a line have their
+// centres about as high, those of the next line are a line's spacing lower,
+// so marks whose centres lie within half a character's height of each other
+// are one line. A few characters of two lines touching (a descender reaching
+// a tall character below) do not move the lines. The line is where its marks'
+// ink is centred.
+std::vector<Peak> LinesInStrip(std::vector<Placed> marks, double height) {
+  std::sort(marks.begin(), marks.end(), [](const Placed& a, const Placed& b) { return a.v < b.v; });
+  std::vector<Peak> peaks;
+  double ink = 0, moment = 0, last = -1e300;
+  for (const Placed& mark : marks) {
+    if (mark.v - last > height / 2 && ink > 0) {
+      peaks.push_back({moment / ink, ink});
+      ink = moment = 0;
+    }
+    ink += mark.ink;
+    moment += mark.ink * mark.v;
+    last = mark.v;
+  }
+  if (ink > 0) peaks.push_back({moment / ink, ink});
+  return peaks;
+}
+
+// The distance from one line to the next. Most lines of a test page have a
+// neighbour a line below, others are two or three lines away; and a line of
+// digits sits a little higher on its baseline than a line of small letters.
+// So: first the commonest short distance between neighbouring lines in a
+// strip, then the spacing near it that the distances, all taken, fit best as
+// whole multiples of. Faint pieces (dust, a shadow's edge, the grain of a
+// table) do not count: a piece of a line of print has a good part of the ink
+// that the heaviest pieces have.
+double Spacing(const std::vector<std::vector<Peak>>& peaks) {
+  std::vector<double> weights;
+  for (const auto& strip : peaks) {
+    for (const Peak& peak : strip) weights.push_back(peak.weight);
+  }
+  if (weights.size() < 4) return 0;
+  std::sort(weights.begin(), weights.end());
+  const double faint = 0.15 * weights[weights.size() * 9 / 10];
+  std::vector<double> distances;
+  for (const auto& strip : peaks) {
+    std::optional<double> last;
+    for (const Peak& peak : strip) {
+      if (peak.weight < faint) continue;
+      if (last) distances.push_back(peak.v - *last);
+      last = peak.v;
+    }
+  }
+  if (distances.size() < 3) return 0;
+  std::vector<double> sorted = distances;
+  std::sort(sorted.begin(), sorted.end());
+  const double low = sorted[sorted.size() / 4];
+  std::vector<double> near;
+  for (const double d : sorted) {
+    if (d > 0.75 * low && d < 1.25 * low) near.push_back(d);
+  }
+  const double rough = near[near.size() / 2];
+  double best = rough, bestFit = -1e300;
+  for (double spacing = 0.8 * rough; spacing <= 1.4 * rough; spacing *= 1.005) {
+    double fit = 0;
+    for (const double d : distances) {
+      if (d < 4.5 * rough) fit += std::cos(2 * std::numbers::pi * d / spacing);
+    }
+    if (fit > bestFit) {
+      bestFit = fit;
+      best = spacing;
+    }
+  }
+  return best;
+}
+
+struct Projected {
+  double u;
+  double v;
+  double weight;
+};
+
+// A line being followed from strip to strip.
+struct Track {
+  std::vector<Projected> points;  // u, v, weight at each strip it was seen in
+  std::size_t lastStrip = 0;
+
+  // Where the line is expected at u: a line of print is straight, even in a
+  // photo, so along all its points so far.
+  double Expect(double u) const {
+    const std::size_t n = points.size();
+    if (n < 2) return points.back().v;
+    double su = 0, sv = 0, suu = 0, suv = 0;
+    for (const Projected& p : points) {
+      su += p.u;
+      sv += p.v;
+      suu += p.u * p.u;
+      suv += p.u * p.v;
+    }
+    const double slope = (n * suv - su * sv) / (n * suu - su * su);
+    return sv / n + slope * (u - su / n);
+  }
+};
+
+std::vector<Track> FollowLines(const std::vector<std::vector<Peak>>& lines, double uLow,
+                               double width, double spacing) {
+  std::vector<Track> tracks;
+  for (std::size_t s = 0; s < lines.size(); ++s) {
+    const double u = uLow + (s + 0.5) * width;
+    const std::vector<Peak>& peaks = lines[s];
+    std::vector<std::tuple<double, std::size_t, std::size_t>> pairs;  // distance, track, peak
+    for (std::size_t t = 0; t < tracks.size(); ++t) {
+      if (tracks[t].lastStrip + 3 < s) continue;
+      const double expected = tracks[t].Expect(u);
+      for (std::size_t p = 0; p < peaks.size(); ++p) {
+        const double distance = std::abs(peaks[p].v - expected);
+        if (distance < 0.4 * spacing) pairs.emplace_back(distance, t, p);
+      }
+    }
+    std::sort(pairs.begin(), pairs.end());
+    std::vector<bool> trackTaken(tracks.size(), false), peakTaken(peaks.size(), false);
+    for (const auto& [distance, t, p] : pairs) {
+      if (trackTaken[t] || peakTaken[p]) continue;
+      trackTaken[t] = peakTaken[p] = true;
+      tracks[t].points.push_back({u, peaks[p].v, peaks[p].weight});
+      tracks[t].lastStrip = s;
+    }
+    for (std::size_t p = 0; p < peaks.size(); ++p) {
+      if (!peakTaken[p]) tracks.push_back({{{u, peaks[p].v, peaks[p].weight}}, s});
+    }
+  }
+  return tracks;
+}
+
+// The line through a track's points: its own slope, or the one given.
+FoundLine Fit(const Track& track, double stripWidth, double givenSlope, bool given = false) {
+  double w = 0, su = 0, sv = 0, suu = 0, suv = 0;
+  for (const Projected& p : track.points) {
+    w += p.weight;
+    su += p.weight * p.u;
+    sv += p.weight * p.v;
+    suu += p.weight * p.u * p.u;
+    suv += p.weight * p.u * p.v;
+  }
+  const double uMean = su / w, vMean = sv / w;
+  const double spread = suu / w - uMean * uMean;
+  const double slope = !given && track.points.size() > 1 && spread > 0
+                           ? (suv / w - uMean * vMean) / spread
+                           : givenSlope;
+  return {vMean - slope * uMean, slope, track.points.front().u - stripWidth / 2,
+          track.points.back().u + stripWidth / 2, w};
+}
+
+// The slope of lines as it changes down the page: slope = a + b v, by least
+// squares through the long lines; level when there are none.
+std::vector<double> SlopeDownThePage(const std::vector<double>& where,
+                                     const std::vector<double>& slopes) {
+  if (slopes.empty()) return {0, 0};
+  if (slopes.size() < 3) return {Median(slopes), 0};
+  double n = slopes.size(), sv = 0, ss = 0, svv = 0, svs = 0;
+  for (std::size_t i = 0; i < slopes.size(); ++i) {
+    sv += where[i];
+    ss += slopes[i];
+    svv += where[i] * where[i];
+    svs += where[i] * slopes[i];
+  }
+  const double spread = n * svv - sv * sv;
+  if (spread <= 0) return {ss / n, 0};
+  const double b = (n * svs - sv * ss) / spread;
+  return {(ss - b * sv) / n, b};
+}
+
+}  // namespace
+
+FoundLine FoundLine::Turned() const { return {-middle, slope, -end, -begin, weight}; }
+
+Marks FindMarks(const InkMap& reduced, int faint, int clear) {
+  const int w = reduced.width, h = reduced.height;
+  Marks marks;
+  std::vector<std::uint8_t> seen(reduced.ink.size(), 0);
+  std::vector<std::size_t> stack;
+  for (std::size_t start = 0; start < reduced.ink.size(); ++start) {
+    if (reduced.ink[start] < faint || seen[start]) continue;
+    Mark mark;
+    mark.first = marks.pixels.size();
+    double mx = 0, my = 0;
+    int darkest = 0;
+    stack.push_back(start);
+    seen[start] = 1;
+    while (!stack.empty()) {
+      const std::size_t at = stack.back();
+      stack.pop_back();
+      const int x = static_cast<int>(at % w), y = static_cast<int>(at / w);
+      const double ink = reduced.ink[at];
+      darkest = std::max<int>(darkest, reduced.ink[at]);
+      marks.pixels.push_back({{x + 0.5, y + 0.5}, ink});
+      mark.ink += ink;
+      mx += ink * (x + 0.5);
+      my += ink * (y + 0.5);
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          const int nx = x + dx, ny = y + dy;
+          if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+          const std::size_t next = static_cast<std::size_t>(ny) * w + nx;
+          if (reduced.ink[next] >= faint && !seen[next]) {
+            seen[next] = 1;
+            stack.push_back(next);
+          }
+        }
+      }
+    }
+    if (darkest < clear) {
+      marks.pixels.resize(mark.first);
+      continue;
+    }
+    mark.count = marks.pixels.size() - mark.first;
+    mark.x = mx / mark.ink;
+    mark.y = my / mark.ink;
+    marks.marks.push_back(mark);
+  }
+  return marks;
+}
+
+LineSearch FindLines(const Marks& marks, const PageFrame& frame) {
+  // Specks of a few pixels (noise, dust, a JPEG's ringing) are not characters.
+  const std::vector<double> heights = Heights(marks, frame);
+  auto speck = [&](std::size_t m) { return marks.marks[m].count < 6 || heights[m] < 3; };
+  std::vector<double> tall;
+  for (std::size_t m = 0; m < heights.size(); ++m) {
+    if (!speck(m)) tall.push_back(heights[m]);
+  }
+  if (tall.size() < 10) return {};
+  const double height = Median(tall);
+  double uLow = 1e300, uHigh = -1e300;
+  for (const MarkPixel& p : marks.pixels) {
+    uLow = std::min(uLow, frame.U(p.centre));
+    uHigh = std::max(uHigh, frame.U(p.centre));
+  }
+  // Strips a tenth of the print wide: narrow enough that a line photographed
+  // at a slant still lies level in each. Each character-sized mark counts in
+  // each strip it reaches, as characters touching along a line make a mark as
+  // long as the line. Not character-sized: specks, the sheet's edge, a
+  // shadow, and characters of two lines touching, which belong to neither.
+  const double width = std::max(8.0, (uHigh - uLow) / 10);
+  const std::size_t count = static_cast<std::size_t>((uHigh - uLow) / width) + 1;
+  std::vector<std::vector<Placed>> strips(count);
+  std::vector<double> ink(count), moment(count);
+  for (std::size_t m = 0; m < marks.marks.size(); ++m) {
+    if (speck(m) || heights[m] < 0.4 * height || heights[m] > 2.2 * height) continue;
+    const Mark& mark = marks.marks[m];
+    std::fill(ink.begin(), ink.end(), 0.0);
+    std::fill(moment.begin(), moment.end(), 0.0);
+    for (std::size_t i = mark.first; i < mark.first + mark.count; ++i) {
+      const MarkPixel& p = marks.pixels[i];
+      const auto s = static_cast<std::size_t>((frame.U(p.centre) - uLow) / width);
+      ink[s] += p.ink;
+      moment[s] += p.ink * frame.V(p.centre);
+    }
+    for (std::size_t s = 0; s < count; ++s) {
+      if (ink[s] > 0) strips[s].push_back({s, moment[s] / ink[s], ink[s]});
+    }
+  }
+  std::vector<std::vector<Peak>> pieces;
+  for (auto& strip : strips) pieces.push_back(LinesInStrip(std::move(strip), height));
+  const double spacing = Spacing(pieces);
+  if (spacing < 3) return {};
+  const std::vector<Track> tracks = FollowLines(pieces, uLow, width, spacing);
+
+  // A short line's own slope is poor: it takes the slope of the long lines
+  // at its place down the page (they turn slowly down a photographed sheet).
+  std::vector<double> where, slopes;
+  for (const Track& track : tracks) {
+    if (track.points.size() < 6) continue;
+    const FoundLine line = Fit(track, width, 0);
+    where.push_back(line.VAt((uLow + uHigh) / 2));
+    slopes.push_back(line.slope);
+  }
+  const std::vector<double> slopeDown = SlopeDownThePage(where, slopes);
+  LineSearch search{{}, spacing};
+  for (const Track& track : tracks) {
+    FoundLine line = Fit(track, width, 0);
+    if (track.points.size() < 6) {
+      line = Fit(track, width, slopeDown[0] + slopeDown[1] * line.VAt((uLow + uHigh) / 2), true);
+    }
+    search.lines.push_back(line);
+  }
+  // Specks and dust make faint tracks of their own, with a thousandth of the
+  // heaviest line's ink; a line of thin print beside a heavy one has a
+  // thirtieth or more.
+  double heaviest = 0;
+  for (const FoundLine& line : search.lines) heaviest = std::max(heaviest, line.weight);
+  std::erase_if(search.lines, [&](const FoundLine& line) { return line.weight < 0.01 * heaviest; });
+  const double middle = (uLow + uHigh) / 2;
+  std::sort(search.lines.begin(), search.lines.end(),
+            [&](const FoundLine& a, const FoundLine& b) { return a.VAt(middle) < b.VAt(middle); });
+  return search;
+}
+
+LineImage::LineImage(const InkMap& map, const PageFrame& frame, const FoundLine& line, double scale,
+                     double spacing)
+    : frame_(frame), line_(line), scale_(scale), begin_((line.begin - spacing) * scale) {
+  width_ = std::max(1, static_cast<int>((line.end - line.begin + 2 * spacing) * scale));
+  height_ = std::max(3, static_cast<int>(std::lround(1.3 * spacing * scale)));
+  ink_.resize(static_cast<std::size_t>(width_) * height_);
+  const double c = std::cos(frame.angle), s = std::sin(frame.angle);
+  for (int x = 0; x < width_; ++x) {
+    const double u = begin_ + x + 0.5;
+    const double middle = scale * line.VAt(u / scale);
+    for (int y = 0; y < height_; ++y) {
+      const double v = middle + (y + 0.5 - height_ / 2.0);
+      ink_[static_cast<std::size_t>(y) * width_ + x] =
+          map.Sample(static_cast<float>(u * c - v * s), static_cast<float>(u * s + v * c));
+    }
+  }
+}
+
+float LineImage::Sample(float x, float y) const {
+  x -= 0.5f;
+  y -= 0.5f;
+  const float fx = std::floor(x), fy = std::floor(y);
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const float ax = x - fx, ay = y - fy;
+  auto at = [this](int px, int py) -> float {
+    return px < 0 || py < 0 || px >= width_ || py >= height_ ? 0.0f : At(px, py);
+  };
+  return (at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax) * (1 - ay) +
+         (at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax) * ay;
+}
+
+Point LineImage::ToPicture(double x, double y) const {
+  const double u = begin_ + x;
+  return frame_.ToPicture(u, scale_ * line_.VAt(u / scale_) + (y - height_ / 2.0));
+}
+
+LineMeasure MeasureLine(const LineImage& line, double spacing) {
+  // Only clear ink counts: the grain of a noisy scan would otherwise fill
+  // every column.
+  std::vector<float> values(line.Width() * static_cast<std::size_t>(line.Height()));
+  for (int y = 0; y < line.Height(); ++y) {
+    for (int x = 0; x < line.Width(); ++x)
+      values[static_cast<std::size_t>(y) * line.Width() + x] = line.At(x, y);
+  }
+  std::nth_element(values.begin(), values.begin() + values.size() * 98 / 100, values.end());
+  const float clear = std::max(24.0f, 0.3f * values[values.size() * 98 / 100]);
+  // The line's middle half: the lines above and below reach into the rest,
+  // the more so when the print is heavy or blurred.
+  std::vector<double> columns(line.Width(), 0.0);
+  for (int y = line.Height() / 4; y < line.Height() * 3 / 4; ++y) {
+    for (int x = 0; x < line.Width(); ++x) {
+      if (line.At(x, y) >= clear) columns[x] += line.At(x, y);
+    }
+  }
+  std::vector<double> inked;
+  for (const double c : columns) {
+    if (c > 0) inked.push_back(c);
+  }
+  if (inked.size() < 3) return {};
+  std::nth_element(inked.begin(), inked.begin() + inked.size() * 95 / 100, inked.end());
+  const double threshold = 0.15 * inked[inked.size() * 95 / 100];
+  // The line's print: columns with ink, two side by side at least (a speck is
+  // narrower), in stretches no more than a few characters apart. What lies
+  // further off (the edge of the sheet, a shadow, a stain) is not the line;
+  // the stretch with the most ink is.
+  struct Stretch {
+    int first = -1;
+    int last = -1;
+    double ink = 0;
+  };
+  std::vector<Stretch> stretches;
+  const double gap = 2.5 * spacing;
+  for (int x = 0; x + 1 < line.Width(); ++x) {
+    if (columns[x] < threshold || columns[x + 1] < threshold) continue;
+    if (stretches.empty() || x - stretches.back().last > gap) stretches.push_back({x, x, 0});
+    stretches.back().last = x + 1;
+    stretches.back().ink += columns[x];
+  }
+  if (stretches.empty()) return {};
+  const Stretch print =
+      *std::max_element(stretches.begin(), stretches.end(),
+                        [](const Stretch& a, const Stretch& b) { return a.ink < b.ink; });
+  const int first = print.first, last = print.last;
+  if (last - first < 2) return {};
+  LineMeasure measure;
+  measure.inked = true;
+  measure.first = first;
+  measure.last = last + 1;
+
+  // The pitch: where the print along the line repeats best, between a third
+  // of a line spacing and a little over one.
+  std::vector<double> centred(columns.begin() + first, columns.begin() + last + 1);
+  const double mean = std::accumulate(centred.begin(), centred.end(), 0.0) / centred.size();
+  for (double& c : centred) c -= mean;
+  const int low = std::max(2, static_cast<int>(0.35 * spacing));
+  const int high =
+      std::min(static_cast<int>(centred.size()) / 2, static_cast<int>(1.05 * spacing) + 1);
+  auto correlation = [&](int lag) {
+    double s = 0;
+    for (std::size_t i = 0; i + lag < centred.size(); ++i) s += centred[i] * centred[i + lag];
+    return s;
+  };
+  const double zero = correlation(0);
+  if (high <= low + 1 || zero <= 0) return measure;
+  std::vector<double> ac(high + 2, 0.0);
+  for (int lag = low - 1; lag <= high + 1; ++lag) ac[lag] = correlation(lag);
+  int best = low;
+  for (int lag = low; lag <= high; ++lag) {
+    if (ac[lag] > ac[best]) best = lag;
+  }
+  // Between whole columns, by the parabola through the best and its neighbours.
+  const double below = ac[best - 1], above = ac[best + 1], curve = below - 2 * ac[best] + above;
+  measure.pitch = best + (curve < 0 ? std::clamp(0.5 * (below - above) / curve, -0.5, 0.5) : 0.0);
+  // Normalised for the overlap, which shrinks as the lag grows.
+  measure.regularity = ac[best] / zero * centred.size() / (centred.size() - best);
+  return measure;
+}
+
+}  // namespace fontprobe

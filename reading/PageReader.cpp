@@ -1,0 +1,340 @@
+#include "reading/PageReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <variant>
+
+#include "reading/InkMap.h"
+#include "reading/Lines.h"
+#include "reading/PageLayout.h"
+#include "reading/ProbeLine.h"
+
+namespace fontprobe {
+
+namespace {
+
+// The reduced map that lines are found in is at most about this many pixels
+// across: a scan's lines of print stay several pixels apart.
+constexpr int kReducedSize = 1400;
+// Below about 100 dpi (a line every 17 pixels at six lines an inch, a
+// character every 10) a character is too few pixels to tell typefaces apart.
+constexpr double kSmallestSpacing = 16;
+constexpr double kSmallestPitch = 10;
+constexpr const char* kTooSmall = "too small to read: scan at 300 dpi";
+
+// The ink a pixel of the reduced map needs to count as print: well above the
+// paper's grain and the scan's noise (`faint`); and a mark needs a pixel with
+// a fair part of the level that the darkest half percent of the map reaches
+// (`clear`), so that thin strokes beside heavy ones still count whole.
+struct InkLevels {
+  int faint;
+  int clear;
+};
+
+InkLevels InkThresholds(const InkMap& map) {
+  std::array<std::size_t, 256> histogram{};
+  for (const std::uint8_t v : map.ink) ++histogram[v];
+  auto level = [&](std::size_t fewer) {
+    std::size_t above = 0;
+    int value = 255;
+    while (value > 0 && (above += histogram[value]) < fewer) --value;
+    return value;
+  };
+  // Half the pixels are paper below the paper level, so the tenth most inked
+  // is about 1.3 standard deviations of the noise.
+  const int faint = std::max(12, static_cast<int>(3 * level(map.ink.size() / 10) / 1.3));
+  return {faint, std::max(faint, level(map.ink.size() / 200) * 15 / 100)};
+}
+
+// Less than a hundredth of a percent of the picture clearly inked: not even
+// one short line of print.
+bool Blank(const InkMap& map) {
+  const auto inked =
+      std::count_if(map.ink.begin(), map.ink.end(), [](std::uint8_t v) { return v >= 64; });
+  return static_cast<double>(inked) < 0.0001 * map.ink.size();
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+// The picture made ready for finding lines: its ink at full size and reduced,
+// and the marks of print in the reduced map.
+struct Prepared {
+  InkMap ink;
+  InkMap reduced;
+  int factor = 1;
+  std::vector<InkPoint> points;
+  Marks marks;
+};
+
+Prepared Prepare(const GreyView& picture) {
+  Prepared p{MakeInkMap(picture), {}, 1, {}, {}};
+  p.factor =
+      std::max(1, (std::max(picture.width, picture.height) + kReducedSize - 1) / kReducedSize);
+  p.reduced = p.factor > 1 ? Reduce(p.ink, p.factor) : p.ink;
+  const InkLevels levels = InkThresholds(p.reduced);
+  ClearSolidInk(p.reduced, p.ink, p.factor, levels.clear);
+  p.points = InkPoints(p.reduced, levels.clear);
+  p.marks = FindMarks(p.reduced, levels.faint, levels.clear);
+  return p;
+}
+
+// A line of the page measured in the full-size picture.
+struct MeasuredLine {
+  FoundLine found;
+  LineMeasure measure;
+  CharacterRow row;  // for lines long enough to be a line of 3s
+  bool probe = false;
+  std::array<Point, 4> box{};  // round the characters, in the picture
+};
+
+std::array<Point, 4> Box(const LineImage& image, const CharacterRow& row) {
+  const double left = row.centres.front() - row.pitch / 2;
+  const double right = row.centres.back() + row.pitch / 2;
+  const double reach = 0.75 * row.pitch;
+  return {image.ToPicture(left, row.heights.front() - reach),
+          image.ToPicture(right, row.heights.back() - reach),
+          image.ToPicture(right, row.heights.back() + reach),
+          image.ToPicture(left, row.heights.front() + reach)};
+}
+
+MeasuredLine Measure(const Prepared& page, const PageFrame& frame, const FoundLine& found,
+                     double spacing) {
+  MeasuredLine line{found, {}, {}, false, {}};
+  const LineImage image(page.ink, frame, found, page.factor, spacing);
+  line.measure = MeasureLine(image, spacing * page.factor);
+  const double characters =
+      line.measure.pitch > 0 ? (line.measure.last - line.measure.first) / line.measure.pitch : 0;
+  // A space and 64 digits: about 64.5 pitches of print.
+  if (characters > 55 && characters < 72) {
+    line.row = CutCharacters(image, line.measure);
+    // Like characters at a steady pitch: text repeats neither so exactly.
+    line.probe = line.row.centres.size() >= 56 && line.row.centres.size() <= 70 &&
+                 line.measure.regularity >= 0.6 && line.row.alike >= 0.7;
+  }
+  if (!line.row.centres.empty()) line.box = Box(image, line.row);
+  return line;
+}
+
+// The page's lines in one frame, measured: the pitch of the print, from its
+// lines of 3s where there are any.
+struct MeasuredPage {
+  PageFrame frame;
+  LineSearch search;
+  std::vector<MeasuredLine> lines;
+  double pitch = 0;
+  bool probes = false;
+};
+
+MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame) {
+  MeasuredPage measured{frame, FindLines(page.marks, frame), {}, 0, false};
+  std::vector<double> probePitches, textPitches;
+  for (const FoundLine& line : measured.search.lines) {
+    measured.lines.push_back(Measure(page, frame, line, measured.search.spacing));
+    const MeasuredLine& last = measured.lines.back();
+    if (last.probe) probePitches.push_back(last.row.pitch);
+    if (last.measure.regularity > 0.3) textPitches.push_back(last.measure.pitch);
+  }
+  measured.probes = !probePitches.empty();
+  measured.pitch = Median(measured.probes ? probePitches : textPitches);
+  // The page's shortest line is 20 characters; much shorter marks are the
+  // sheet's edge, a shadow's or a stain, not lines of the page.
+  std::erase_if(measured.lines, [&](const MeasuredLine& line) {
+    return !line.probe &&
+           (!line.measure.inked || line.measure.last - line.measure.first < 10 * measured.pitch);
+  });
+  return measured;
+}
+
+// The picture's corners' extent down the page, in the frame.
+std::pair<double, double> Extent(const GreyView& picture, const PageFrame& frame) {
+  double top = 1e300, bottom = -1e300;
+  const double w = picture.width, h = picture.height;
+  for (const Point corner : {Point{0, 0}, Point{w, 0}, Point{0, h}, Point{w, h}}) {
+    top = std::min(top, frame.V(corner));
+    bottom = std::max(bottom, frame.V(corner));
+  }
+  return {top, bottom};
+}
+
+std::vector<SeenLine> Seen(const MeasuredPage& page, double scale) {
+  double middle = 0;
+  for (const FoundLine& line : page.search.lines) middle += (line.begin + line.end) / 2;
+  middle /= page.search.lines.size();
+  std::vector<SeenLine> seen;
+  for (const MeasuredLine& line : page.lines) {
+    const double characters =
+        line.measure.inked ? (line.measure.last - line.measure.first) / page.pitch + 0.45 : 0;
+    seen.push_back({line.found.VAt(middle) * scale, line.probe, characters});
+  }
+  return seen;
+}
+
+// Where the page was found: its frame, its measured lines, and which test page they are.
+struct Found {
+  PageFrame frame;
+  std::vector<MeasuredLine> lines;
+  LayoutMatch layout;
+  double pitch = 0;
+};
+
+// The page's lines fitted to the test pages, as they stand and upside down:
+// the page found, or why not.
+std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& picture,
+                                     const MeasuredPage& page) {
+  const double spacing = page.search.spacing * prepared.factor;
+  std::vector<SeenLine> seen = Seen(page, prepared.factor);
+  const auto [top, bottom] = Extent(picture, page.frame);
+  const LayoutResult upright = MatchLayout(seen, spacing, top, bottom);
+  std::reverse(seen.begin(), seen.end());
+  for (SeenLine& line : seen) line.v = -line.v;
+  const LayoutResult turned = MatchLayout(seen, spacing, -bottom, -top);
+  const bool useTurned =
+      turned.match && (!upright.match || turned.match->score > upright.match->score);
+  const LayoutResult& result = useTurned ? turned : upright;
+  if (!result.match) return result.problem;
+  Found found{page.frame, page.lines, *result.match, page.pitch};
+  if (useTurned) {
+    // Measured again the right way up: the characters must not stand on their heads.
+    found.frame = page.frame.Turned();
+    std::reverse(found.lines.begin(), found.lines.end());
+    for (MeasuredLine& line : found.lines) {
+      line = Measure(prepared, found.frame, line.found.Turned(), page.search.spacing);
+    }
+  }
+  return found;
+}
+
+// Finds the page in the frames it may stand in, likeliest first: the page
+// found, or why it was not.
+std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyView& picture) {
+  std::optional<std::string> problem;  // of the likeliest frame that holds lines of 3s
+  const std::vector<PageFrame> frames = CandidateFrames(prepared.points);
+  for (std::size_t pair = 0; pair < frames.size(); pair += 2) {
+    const MeasuredPage page = MeasurePage(prepared, frames[pair]);
+    if (page.search.lines.empty()) continue;
+    // The size of the print: by the pitch of lines of 3s where there are
+    // any, else by the lines' spacing the likelier way round (turned a
+    // quarter, the "lines" would be columns of characters).
+    if (page.probes ? page.pitch < kSmallestPitch
+                    : pair == 0 && page.search.spacing * prepared.factor < kSmallestSpacing) {
+      return std::string(kTooSmall);
+    }
+    if (page.pitch <= 0) continue;
+    auto fitted = Fit(prepared, picture, page);
+    if (std::holds_alternative<Found>(fitted)) return fitted;
+    if (page.probes && !problem) problem = std::get<std::string>(fitted);
+  }
+  return problem.value_or("no line of 64 digits 3 was found: this is not a Fontprobe test page");
+}
+
+LineEvidence Evidence(const MeasuredLine& line) {
+  LineEvidence evidence;
+  evidence.found = true;
+  evidence.characters = static_cast<int>(line.row.centres.size());
+  evidence.level = line.row.level;
+  evidence.alike = line.row.alike;
+  evidence.mean = line.row.mean;
+  evidence.shape = MatchShape(line.row.mean);
+  return evidence;
+}
+
+// Each test block with its sequence and what was seen of its line of 3s.
+std::vector<BlockReading> Blocks(const Found& found) {
+  std::vector<std::string> sequences;
+  for (const PrintedLine& line : PrintedLines(found.layout.family)) {
+    if (line.probe) sequences.push_back(line.sequence);
+  }
+  std::vector<BlockReading> blocks;
+  for (std::size_t k = 0; k < found.layout.blocks.size(); ++k) {
+    BlockReading block;
+    block.number = static_cast<int>(k + 1);
+    block.sequence = sequences[k];
+    if (const auto index = found.layout.blocks[k]) {
+      block.evidence = Evidence(found.lines[*index]);
+      block.box = found.lines[*index].box;
+    }
+    blocks.push_back(block);
+  }
+  return blocks;
+}
+
+// Why the comparison line cannot serve, if it cannot; each block's reason is set.
+std::optional<std::string> ComparisonProblem(std::vector<BlockReading>& blocks) {
+  const BlockReading& comparison = blocks[0];
+  const ShapeMatch& shape = comparison.evidence.shape;
+  if (const std::string problem = Unreadable(comparison.evidence); !problem.empty()) {
+    for (BlockReading& block : blocks) {
+      block.reason = &block == &blocks[0] ? problem : "the comparison line could not be read";
+    }
+    return "the comparison line (" + comparison.sequence + ") could not be read: " + problem;
+  }
+  if (shape.digit != '3') {
+    return std::string(
+               "the lines under the labels are not lines of the digit 3 (they look most like ") +
+           shape.digit + "s): this is not a Fontprobe test page";
+  }
+  if (LooksLikeOcrB(shape)) {
+    for (BlockReading& block : blocks) block.reason = "the comparison line is in OCR-B too";
+    return "the comparison line (" + comparison.sequence +
+           ") is itself printed in OCR-B, so the sequences cannot be told apart: set the "
+           "printer's own typeface back to Courier and print the page again";
+  }
+  return std::nullopt;
+}
+
+// Each block's line against the comparison line, and the verdict.
+PageReading Judge(const Found& found, PageReading reading) {
+  reading.frame = found.frame;
+  reading.family = found.layout.family;
+  reading.dotsPerInch = 10 * found.pitch;
+  reading.blocks = Blocks(found);
+  if (const auto problem = ComparisonProblem(reading.blocks)) {
+    reading.reason = *problem;
+    return reading;
+  }
+  BlockReading& comparison = reading.blocks[0];
+  comparison.typeface = Typeface::Comparison;
+  bool anyOcrB = false, anyDecided = false;
+  for (std::size_t k = 1; k < reading.blocks.size(); ++k) {
+    BlockReading& block = reading.blocks[k];
+    const Judgement judgement = JudgeBlock(block.evidence, comparison.evidence);
+    block.typeface = judgement.typeface;
+    block.reason = judgement.reason;
+    block.difference = judgement.difference;
+    anyOcrB = anyOcrB || block.typeface == Typeface::OcrB;
+    anyDecided = anyDecided || block.typeface != Typeface::Unclear;
+  }
+  reading.verdict = anyOcrB ? Verdict::OcrB : anyDecided ? Verdict::NoOcrB : Verdict::Unreadable;
+  if (reading.verdict == Verdict::Unreadable)
+    reading.reason = "no test block's line could be judged";
+  return reading;
+}
+
+}  // namespace
+
+PageReading ReadTestPage(const GreyView& picture, std::optional<double> statedDotsPerInch) {
+  PageReading reading;
+  reading.statedDotsPerInch = statedDotsPerInch;
+  if (picture.width < 32 || picture.height < 32) {
+    reading.reason = "the picture is too small to hold a page";
+    return reading;
+  }
+  const Prepared prepared = Prepare(picture);
+  if (Blank(prepared.ink)) {
+    reading.reason = "the page is blank: nothing printed was found on it";
+    return reading;
+  }
+  auto found = FindPage(prepared, picture);
+  if (const auto* problem = std::get_if<std::string>(&found)) {
+    reading.reason = *problem;
+    return reading;
+  }
+  return Judge(std::get<Found>(found), reading);
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,268 @@
+#include "reading/ProbeLine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace fontprobe {
+
+namespace {
+
+// Extra samples round each character's frame, so that it can be moved to fit the others.
+constexpr int kMargin = 3;
+constexpr int kPatchWidth = kGlyphWidth + 2 * kMargin;
+constexpr int kPatchHeight = kGlyphHeight + 2 * kMargin;
+
+struct Patch {
+  std::vector<float> ink = std::vector<float>(kPatchWidth * kPatchHeight);
+
+  // The frame moved by (dx, dy) samples.
+  Glyph Frame(int dx, int dy) const {
+    Glyph glyph;
+    for (int y = 0; y < kGlyphHeight; ++y) {
+      for (int x = 0; x < kGlyphWidth; ++x) {
+        glyph.At(x, y) = ink[(y + kMargin + dy) * kPatchWidth + x + kMargin + dx];
+      }
+    }
+    return glyph;
+  }
+};
+
+std::vector<double> ColumnInk(const LineImage& line) {
+  std::vector<double> columns(line.Width(), 0.0);
+  for (int y = 0; y < line.Height(); ++y) {
+    for (int x = 0; x < line.Width(); ++x) columns[x] += line.At(x, y);
+  }
+  return columns;
+}
+
+// The centre of the ink in columns [from, to), and how much ink there is.
+std::pair<double, double> InkCentre(const std::vector<double>& columns, double from, double to) {
+  const int begin = std::max(0, static_cast<int>(std::floor(from)));
+  const int end = std::min(static_cast<int>(columns.size()), static_cast<int>(std::ceil(to)));
+  double mass = 0, moment = 0;
+  for (int x = begin; x < end; ++x) {
+    mass += columns[x];
+    moment += columns[x] * (x + 0.5);
+  }
+  return {mass > 0 ? moment / mass : (from + to) / 2, mass};
+}
+
+// Walks the line character by character: each centre where the ink of the
+// cell around the expected place is, the pitch following slowly, as it changes
+// along a line photographed at a slant. Empty cells keep their expected place.
+struct Walk {
+  std::vector<double> centres;
+  std::vector<bool> inked;
+};
+
+Walk WalkLine(const std::vector<double>& columns, const LineMeasure& measure) {
+  const double pitch = measure.pitch;
+  double typical = 0;  // the ink of a character, from the cells seen so far
+  Walk walk;
+  double step = pitch;
+  double centre = InkCentre(columns, measure.first, measure.first + pitch).first;
+  for (;;) {
+    const auto [found, mass] = InkCentre(columns, centre - pitch / 2, centre + pitch / 2);
+    const bool inked = mass > 0.25 * typical;
+    if (inked) {
+      if (!walk.centres.empty() && walk.inked.back()) {
+        step = std::clamp(0.9 * step + 0.1 * (found - walk.centres.back()), 0.92 * pitch,
+                          1.08 * pitch);
+      }
+      centre = found;
+      typical = typical == 0 ? mass : 0.9 * typical + 0.1 * mass;
+    }
+    walk.centres.push_back(centre);
+    walk.inked.push_back(inked);
+    centre += step;
+    if (centre > measure.last + pitch / 2) break;
+  }
+  return walk;
+}
+
+// The least-squares polynomial of `degree` (1 or 2) through the points.
+std::vector<double> Polynomial(const std::vector<double>& xs, const std::vector<double>& ys,
+                               int degree) {
+  const int n = degree + 1;
+  double m[3][4] = {};
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    double powers[5] = {1, xs[i], xs[i] * xs[i], xs[i] * xs[i] * xs[i],
+                        xs[i] * xs[i] * xs[i] * xs[i]};
+    for (int r = 0; r < n; ++r) {
+      for (int c = 0; c < n; ++c) m[r][c] += powers[r + c];
+      m[r][n] += powers[r] * ys[i];
+    }
+  }
+  for (int c = 0; c < n; ++c) {
+    if (std::abs(m[c][c]) < 1e-12) return std::vector<double>(n, 0.0);
+    for (int r = 0; r < n; ++r) {
+      if (r == c) continue;
+      const double f = m[r][c] / m[c][c];
+      for (int k = c; k <= n; ++k) m[r][k] -= f * m[c][k];
+    }
+  }
+  std::vector<double> coefficients(n);
+  for (int c = 0; c < n; ++c) coefficients[c] = m[c][n] / m[c][c];
+  return coefficients;
+}
+
+double Evaluate(const std::vector<double>& p, double x) {
+  double value = 0;
+  for (std::size_t i = p.size(); i-- > 0;) value = value * x + p[i];
+  return value;
+}
+
+// The centre across the line of the ink in the cell round `centre`, in the
+// line's middle seven tenths: the lines above and below reach into the rest.
+double InkHeight(const LineImage& line, double centre, double pitch) {
+  const int begin = std::max(0, static_cast<int>(centre - pitch / 2));
+  const int end = std::min(line.Width(), static_cast<int>(centre + pitch / 2));
+  double mass = 0, moment = 0;
+  for (int y = line.Height() * 15 / 100; y < line.Height() * 85 / 100; ++y) {
+    for (int x = begin; x < end; ++x) {
+      mass += line.At(x, y);
+      moment += line.At(x, y) * (y + 0.5);
+    }
+  }
+  return mass > 0 ? moment / mass : line.Height() / 2.0;
+}
+
+Patch Cut(const LineImage& line, double x, double y, double pitch) {
+  Patch patch;
+  const double step = pitch / kGlyphWidth;
+  for (int py = 0; py < kPatchHeight; ++py) {
+    for (int px = 0; px < kPatchWidth; ++px) {
+      patch.ink[py * kPatchWidth + px] =
+          line.Sample(static_cast<float>(x + (px + 0.5 - kPatchWidth / 2.0) * step),
+                      static_cast<float>(y + (py + 0.5 - kPatchHeight / 2.0) * step));
+    }
+  }
+  return patch;
+}
+
+Glyph Average(const std::vector<Glyph>& glyphs) {
+  Glyph mean;
+  for (const Glyph& g : glyphs) {
+    for (std::size_t i = 0; i < g.ink.size(); ++i) mean.ink[i] += g.ink[i];
+  }
+  for (float& v : mean.ink) v /= static_cast<float>(glyphs.size());
+  return mean;
+}
+
+// Each character moved by whole samples to fit the mean of all, twice over,
+// as where a character's ink centre falls varies with its dots and toner.
+std::vector<Glyph> Align(const std::vector<Patch>& patches) {
+  std::vector<Glyph> glyphs;
+  for (const Patch& p : patches) glyphs.push_back(p.Frame(0, 0));
+  for (int round = 0; round < 2; ++round) {
+    const Glyph mean = Average(glyphs);
+    for (std::size_t i = 0; i < patches.size(); ++i) {
+      double best = -2;
+      for (int dy = -kMargin; dy <= kMargin; ++dy) {
+        for (int dx = -kMargin; dx <= kMargin; ++dx) {
+          const Glyph candidate = patches[i].Frame(dx, dy);
+          const double likeness = Likeness(candidate, mean, 0);
+          if (likeness > best) {
+            best = likeness;
+            glyphs[i] = candidate;
+          }
+        }
+      }
+    }
+  }
+  return glyphs;
+}
+
+}  // namespace
+
+CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
+  CharacterRow row;
+  if (!measure.inked || measure.pitch < 2) return row;
+  const Walk walk = WalkLine(ColumnInk(line), measure);
+
+  // A smooth course through the centres found (straight, or bending a little
+  // with perspective), first through all, then through those near it.
+  std::vector<double> index, centre;
+  for (std::size_t i = 0; i < walk.centres.size(); ++i) {
+    if (walk.inked[i]) {
+      index.push_back(static_cast<double>(i));
+      centre.push_back(walk.centres[i]);
+    }
+  }
+  if (index.size() < 4) return row;
+  std::vector<double> course = Polynomial(index, centre, 2);
+  std::vector<double> keptIndex, keptCentre;
+  for (std::size_t i = 0; i < index.size(); ++i) {
+    if (std::abs(Evaluate(course, index[i]) - centre[i]) < 0.2 * measure.pitch) {
+      keptIndex.push_back(index[i]);
+      keptCentre.push_back(centre[i]);
+    }
+  }
+  if (keptIndex.size() < 4) return row;
+  course = Polynomial(keptIndex, keptCentre, 2);
+  row.pitch = (Evaluate(course, keptIndex.back()) - Evaluate(course, keptIndex.front())) /
+              std::max(1.0, keptIndex.back() - keptIndex.front());
+
+  std::vector<double> heights;
+  for (const double i : keptIndex) {
+    row.centres.push_back(Evaluate(course, i));
+    heights.push_back(InkHeight(line, row.centres.back(), row.pitch));
+  }
+  // How far the centres stray from a straight line: the median distance, so
+  // that a smudge or a speck in a cell or two does not count.
+  const std::vector<double> across = Polynomial(keptIndex, heights, 1);
+  std::vector<double> offs;
+  for (std::size_t k = 0; k < keptIndex.size(); ++k) {
+    offs.push_back(std::abs(heights[k] - Evaluate(across, keptIndex[k])));
+    row.heights.push_back(Evaluate(across, keptIndex[k]));
+  }
+  std::nth_element(offs.begin(), offs.begin() + offs.size() / 2, offs.end());
+  row.level = offs[offs.size() / 2] / row.pitch;
+
+  std::vector<Patch> patches;
+  for (std::size_t k = 0; k < keptIndex.size(); ++k) {
+    const double local = 2 * course[2] * keptIndex[k] + course[1];
+    patches.push_back(Cut(line, row.centres[k], row.heights[k],
+                          std::clamp(local, 0.9 * row.pitch, 1.1 * row.pitch)));
+  }
+  std::vector<Glyph> glyphs = Align(patches);
+
+  // The longest run of characters side by side that are like their mean: a
+  // smudge or the sheet's edge at the end of a line is not one of them.
+  // Softened, so that noise and grain do not hide how alike the shapes are.
+  std::vector<double> likeness(glyphs.size());
+  const Glyph softMean = Blurred(Average(glyphs));
+  for (std::size_t k = 0; k < glyphs.size(); ++k)
+    likeness[k] = Likeness(Blurred(glyphs[k]), softMean, 0);
+  std::size_t runStart = 0, runLength = 0;
+  for (std::size_t k = 0; k < glyphs.size();) {
+    std::size_t end = k;
+    while (end < glyphs.size() && likeness[end] >= 0.5 &&
+           (end == k || keptIndex[end] == keptIndex[end - 1] + 1)) {
+      ++end;
+    }
+    if (end - k > runLength) {
+      runStart = k;
+      runLength = end - k;
+    }
+    k = std::max(end, k + 1);
+  }
+  if (runLength < glyphs.size() && runLength >= 4) {
+    auto keep = [&](auto& values) {
+      values = std::vector(values.begin() + runStart, values.begin() + runStart + runLength);
+    };
+    keep(glyphs);
+    keep(row.centres);
+    keep(row.heights);
+  }
+  const Glyph mean = Average(glyphs);
+  const Glyph soft = Blurred(mean);
+  double alike = 0;
+  for (const Glyph& g : glyphs) alike += Likeness(Blurred(g), soft, 0);
+  row.alike = alike / glyphs.size();
+  row.mean = Centred(mean);
+  return row;
+}
+
+}  // namespace fontprobe

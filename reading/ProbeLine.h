@@ -1,0 +1,29 @@
+#pragma once
+
+#include <vector>
+
+#include "reading/Glyph.h"
+#include "reading/Lines.h"
+
+namespace fontprobe {
+
+// A line cut into its characters by the line's regular pitch, not by where
+// ink touches ink: on a dot-matrix print a character is dots apart.
+struct CharacterRow {
+  std::vector<double>
+      centres;  // each character's centre along the line (columns of the line image)
+  std::vector<double> heights;  // and across it (rows)
+  double pitch = 0;             // the mean distance between centres
+  // How far the centres stray from a straight line across the line, in
+  // pitches: a line that does not lie level is not to be trusted.
+  double level = 0;
+  // How alike the characters are: their mean likeness to their mean.
+  double alike = 0;
+  Glyph mean;  // the characters averaged, centred on its ink
+};
+
+// The characters of a line whose print the measure found; none when the line
+// is too short to cut.
+CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure);
+
+}  // namespace fontprobe

@@ -1,0 +1,99 @@
+#include "reading/Report.h"
+
+namespace fontprobe {
+
+namespace {
+
+std::string Judged(const BlockReading& block) {
+  switch (block.typeface) {
+    case Typeface::Comparison:
+      return "the comparison (the printer's Courier)";
+    case Typeface::OcrB:
+      return "OCR-B";
+    case Typeface::SameAsComparison:
+      return "the same as the comparison: the printer ignored the sequence";
+    case Typeface::Other:
+      return "another typeface, not OCR-B" + (block.reason.empty() ? "" : ": " + block.reason);
+    case Typeface::Unclear:
+      break;
+  }
+  return "unclear: " + block.reason;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == items.size() ? " and with " : ", with ") + items[i];
+  }
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber,
+                                     const PageReading& reading) {
+  std::vector<std::string> lines{
+      pageNumber > 1 ? fileName + " (page " + std::to_string(pageNumber) + ")" : fileName};
+  std::size_t width = 0;
+  for (const BlockReading& block : reading.blocks) width = std::max(width, block.sequence.size());
+  for (const BlockReading& block : reading.blocks) {
+    lines.push_back("  block " + std::to_string(block.number) + "  " + block.sequence +
+                    std::string(width - block.sequence.size() + 2, ' ') + Judged(block));
+  }
+  lines.push_back(VerdictSentence(reading));
+  return lines;
+}
+
+std::string VerdictSentence(const PageReading& reading) {
+  switch (reading.verdict) {
+    case Verdict::OcrB: {
+      std::vector<std::string> sequences;
+      for (const BlockReading& block : reading.blocks) {
+        if (block.typeface == Typeface::OcrB) sequences.push_back(block.sequence);
+      }
+      return "This printer prints OCR-B with " + Joined(sequences) + ".";
+    }
+    case Verdict::NoOcrB: {
+      std::string sentence = "No sequence printed OCR-B on this printer";
+      for (const BlockReading& block : reading.blocks) {
+        if (block.typeface == Typeface::Unclear) {
+          sentence += "; block " + std::to_string(block.number) + " could not be judged";
+        }
+      }
+      return sentence + ".";
+    }
+    case Verdict::Unreadable:
+      break;
+  }
+  return "Unreadable: " + reading.reason + ".";
+}
+
+const char* TypefaceName(Typeface typeface) {
+  switch (typeface) {
+    case Typeface::Comparison:
+      return "comparison";
+    case Typeface::OcrB:
+      return "ocr-b";
+    case Typeface::SameAsComparison:
+      return "same-as-comparison";
+    case Typeface::Other:
+      return "other";
+    case Typeface::Unclear:
+      break;
+  }
+  return "unclear";
+}
+
+const char* VerdictName(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::OcrB:
+      return "ocr-b";
+    case Verdict::NoOcrB:
+      return "no-ocr-b";
+    case Verdict::Unreadable:
+      break;
+  }
+  return "unreadable";
+}
+
+}  // namespace fontprobe

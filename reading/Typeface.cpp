@@ -1,0 +1,133 @@
+#include "reading/Typeface.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "reading/ReferenceGlyphs.h"
+
+namespace fontprobe {
+
+namespace {
+
+// Measured on synthetic scans: a line in the comparison's own typeface
+// differs from it by up to about 0.03, one in another typeface by 0.10 or more.
+constexpr double kSameBelow = 0.05;
+constexpr double kDifferentAbove = 0.08;
+// OCR-B's 3 printed and scanned, dots and blur included, is 0.86 or more like
+// the reference and at least 0.06 more like it than like another typeface's
+// 3; other typefaces' 3s are at most as like OCR-B's as like another's.
+constexpr double kOcrBAtLeast = 0.86;
+constexpr double kOcrBMargin = 0.06;
+constexpr double kNotOcrBBelow = 0.80;
+
+// Printers draw a typeface a little larger or smaller than its font file.
+constexpr std::array<double, 7> kScales = {0.85, 0.9, 0.95, 1.0, 1.05, 1.1, 1.15};
+
+std::string Figure(double value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  return text;
+}
+
+}  // namespace
+
+const std::vector<ReferenceGlyph>& ReferenceGlyphs() {
+  static const std::vector<ReferenceGlyph> glyphs = [] {
+    std::vector<ReferenceGlyph> decoded;
+    for (std::size_t f = 0; f < kReferenceFaceCount; ++f) {
+      const ReferenceFace& face = kReferenceFaces[f];
+      for (int d = 0; d < 10; ++d) {
+        Glyph glyph;
+        const char* hex = face.digits[d];
+        for (std::size_t i = 0; i < glyph.ink.size() && hex[i]; ++i) {
+          const int level = hex[i] <= '9' ? hex[i] - '0' : hex[i] - 'a' + 10;
+          glyph.ink[i] = level * 17.0f;
+        }
+        decoded.push_back({face.name, face.ocrB, static_cast<char>('0' + d), Blurred(glyph)});
+      }
+    }
+    return decoded;
+  }();
+  return glyphs;
+}
+
+ShapeMatch MatchShape(const Glyph& mean) {
+  std::array<Glyph, kScales.size()> scaled;
+  for (std::size_t i = 0; i < kScales.size(); ++i) scaled[i] = Blurred(Scaled(mean, kScales[i]));
+  ShapeMatch match;
+  match.digitLikeness = -1;
+  for (const ReferenceGlyph& reference : ReferenceGlyphs()) {
+    // The 3s at every scale; the other digits, which only tell a 3 from what
+    // is not, near the printed size.
+    double likeness = -1;
+    for (std::size_t i = 0; i < kScales.size(); ++i) {
+      if (reference.digit != '3' && (kScales[i] < 0.9 || kScales[i] > 1.1)) continue;
+      likeness = std::max(likeness, Likeness(scaled[i], reference.blurred, 2));
+    }
+    if (reference.digit == '3' && reference.ocrB) match.ocrB = likeness;
+    if (reference.digit == '3' && !reference.ocrB && likeness > match.other) {
+      match.other = likeness;
+      match.otherFace = reference.face;
+    }
+    if (likeness > match.digitLikeness) {
+      match.digitLikeness = likeness;
+      match.digit = reference.digit;
+    }
+  }
+  return match;
+}
+
+bool LooksLikeOcrB(const ShapeMatch& shape) {
+  return shape.ocrB >= kOcrBAtLeast && shape.ocrB - shape.other >= kOcrBMargin;
+}
+
+std::string Unreadable(const LineEvidence& line) {
+  if (!line.found) return "its line of 3s was not found";
+  if (line.characters < 48) {
+    return "only " + std::to_string(line.characters) + " of its 64 characters could be read";
+  }
+  if (line.level > 0.08) return "its characters do not lie level (creased or curled paper?)";
+  if (line.alike < 0.5) return "its characters are not alike (smudged, faint or damaged print)";
+  return "";
+}
+
+Judgement JudgeBlock(const LineEvidence& block, const LineEvidence& comparison) {
+  Judgement judgement;
+  if (std::string problem = Unreadable(block); !problem.empty()) {
+    judgement.reason = problem;
+    return judgement;
+  }
+  judgement.difference = 1 - Likeness(block.mean, comparison.mean, 3);
+  const ShapeMatch& shape = block.shape;
+  if (shape.digit != '3') {
+    judgement.typeface = Typeface::Other;
+    judgement.reason = std::string("its characters are not 3s; they look most like ") + shape.digit;
+    return judgement;
+  }
+  if (judgement.difference <= kSameBelow) {
+    judgement.typeface = Typeface::SameAsComparison;
+    return judgement;
+  }
+  if (judgement.difference < kDifferentAbove) {
+    judgement.reason =
+        "it is neither clearly the same as the comparison nor clearly different "
+        "(difference " +
+        Figure(judgement.difference) + ")";
+    return judgement;
+  }
+  // More like OCR-B than the comparison is, too: a blurred or faint scan
+  // makes every line a little like every reference.
+  if (LooksLikeOcrB(shape) && shape.ocrB - comparison.shape.ocrB >= 0.04) {
+    judgement.typeface = Typeface::OcrB;
+  } else if (shape.ocrB < kNotOcrBBelow || shape.other >= shape.ocrB) {
+    judgement.typeface = Typeface::Other;
+  } else {
+    judgement.reason = "it differs from the comparison and looks partly like OCR-B (likeness " +
+                       Figure(shape.ocrB) + ", " + Figure(shape.other) + " to " +
+                       std::string(shape.otherFace) + ")";
+  }
+  return judgement;
+}
+
+}  // namespace fontprobe

@@ -1,0 +1,99 @@
+#!/usr/bin/python3
+"""Makes reading/ReferenceGlyphs.cpp: the digits 0 to 9 of a few typefaces as
+the reader frames a printed character, so that the build needs no font.
+
+Each digit is drawn as a printer draws it at ten characters an inch (a
+monospaced face at the size whose characters are a tenth of an inch wide, a
+proportional one at 12 points, centred in its tenth of an inch), at 2400 dpi,
+then framed as the reader frames a character: one pitch across and one and a
+half down, centred on the ink's centre of mass, 24 by 36 samples, each the
+mean of the ink it covers, in 16 levels.
+
+Needs Debian's python3-pil, python3-numpy, fonts-ocr-b, fonts-ocr-a,
+fonts-texgyre and fonts-dejavu-core. Run it from the project root:
+    /usr/bin/python3 scripts/make-reference-glyphs.py
+"""
+import os
+
+import numpy as np
+from PIL import Image, ImageDraw, ImageFont
+
+# Name, font file, whether it is OCR-B, and where the font comes from.
+FACES = [
+    ("OCR-B", "/usr/share/fonts/opentype/ocr-b/OCRB.otf", True,
+     "fonts-ocr-b 0.3: OCR-B by Matthew Skala after Norbert Schwarz; public domain"),
+    ("OCR-A", "/usr/share/fonts/truetype/ocr-a/OCRA.ttf", False,
+     "fonts-ocr-a 1.0: OCR-A by John Sauter; public domain"),
+    ("TeX Gyre Cursor", "/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyrecursor-regular.otf",
+     False, "fonts-texgyre: a Courier by B. Jackowski and J. M. Nowacki; GUST Font License"),
+    ("TeX Gyre Heros", "/usr/share/texmf/fonts/opentype/public/tex-gyre/texgyreheros-regular.otf",
+     False, "fonts-texgyre: a sans serif by B. Jackowski and J. M. Nowacki; GUST Font License"),
+    ("DejaVu Sans Mono", "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", False,
+     "fonts-dejavu-core: Bitstream Vera licence, DejaVu changes public domain"),
+    ("DejaVu Sans", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", False,
+     "fonts-dejavu-core: Bitstream Vera licence, DejaVu changes public domain"),
+]
+
+DPI = 2400
+WIDTH, HEIGHT = 24, 36
+OUT = os.path.join(os.path.dirname(__file__), "..", "reading", "ReferenceGlyphs.cpp")
+
+
+def printed(path, digit):
+    """The digit's ink (0 to 1) as a printer puts it in its cell at 10 cpi."""
+    probe = ImageFont.truetype(path, 1000)
+    monospaced = abs(probe.getlength("i") - probe.getlength("M")) < 1
+    points = 7.2 / (probe.getlength("0") / 1000) if monospaced else 12.0
+    font = ImageFont.truetype(path, int(round(points * DPI / 72)))
+    image = Image.new("L", (DPI // 2, DPI // 2), 0)
+    ImageDraw.Draw(image).text((DPI // 8, DPI // 8), digit, font=font, fill=255)
+    return np.asarray(image, dtype=np.float64) / 255
+
+
+def framed(ink):
+    """One pitch by one and a half, centred on the ink, 24 x 36 cell means."""
+    ys, xs = np.mgrid[0:ink.shape[0], 0:ink.shape[1]]
+    mass = ink.sum()
+    cx, cy = (ink * (xs + 0.5)).sum() / mass, (ink * (ys + 0.5)).sum() / mass
+    pitch = DPI / 10
+    step = pitch / WIDTH  # 10 pixels at 2400 dpi
+    left, top = int(round(cx - pitch / 2)), int(round(cy - 0.75 * pitch))
+    window = ink[top:top + int(1.5 * pitch), left:left + int(pitch)]
+    s = int(step)
+    return window.reshape(HEIGHT, s, WIDTH, s).mean(axis=(1, 3))
+
+
+def main():
+    lines = [
+        "// The digits 0 to 9 of a few typefaces, framed as the reader frames a printed",
+        "// character (see reading/Glyph.h): 24 x 36 samples, one hex digit each, 0 for",
+        "// paper to f for full ink, row by row. Made by scripts/make-reference-glyphs.py",
+        "// from these fonts of Debian's (the glyphs are drawn at 2400 dpi and averaged",
+        "// down; no font data is copied):",
+    ]
+    lines += ["//   %s: %s." % (name, source) for name, _, _, source in FACES]
+    lines += [
+        '#include "reading/ReferenceGlyphs.h"',
+        "",
+        "#include <iterator>",
+        "",
+        "namespace fontprobe {",
+        "",
+        "const ReferenceFace kReferenceFaces[] = {",
+    ]
+    for name, path, ocr_b, _ in FACES:
+        lines.append('    {"%s", %s, {' % (name, "true" if ocr_b else "false"))
+        for digit in "0123456789":
+            levels = np.clip(np.rint(framed(printed(path, digit)) * 15), 0, 15).astype(int)
+            text = "".join("%x" % v for v in levels.flatten())
+            chunks = [text[i:i + 72] for i in range(0, len(text), 72)]
+            lines.append("                " + "\n                ".join('"%s"' % c for c in chunks) + ",")
+        lines.append("               }},")
+    lines += ["};", "", "const std::size_t kReferenceFaceCount = std::size(kReferenceFaces);", "",
+              "}  // namespace fontprobe", ""]
+    with open(OUT, "w") as out:
+        out.write("\n".join(lines))
+
+
+if __name__ == "__main__":
+    main()

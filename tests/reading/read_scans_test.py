@@ -1,0 +1,286 @@
+#!/ usr / bin / python3
+"""fontprobe read against synthetic scans and photos of printed test pages.
+
+Each case prints a test page on a virtual printer, captures it with a virtual
+scanner or camera, writes it in a file format, and checks what
+`fontprobe read --json` says of every page: the page, each block's judgement
+(worked out from the printer, not written down) and the verdict. A false
+"ocr-b" fails the run whatever else is right.
+
+usage: read_scans_test.py FONTPROBE FOLDER [CASE-NAME...]
+"""
+import json
+import os
+import subprocess
+import sys
+from concurrent.futures import ProcessPoolExecutor
+
+sys.path.insert(0, os.path.dirname(__file__))
+import scans  # noqa: E402
+from scans import LETTER, Capture, Printer  # noqa: E402
+
+K126, K5, K127 = b"k~", b"k\x05", b"k\x7f"
+COURIER_PCL, OCRB_PCL = b"(s3T", b"(1O"
+
+# Printers, by what each sequence selects on them.
+PCL_OCRB = Printer({COURIER_PCL: "courier", OCRB_PCL: "ocrb"})
+PCL_NONE = Printer({COURIER_PCL: "courier"})
+PCL_GOTHIC = Printer({COURIER_PCL: "freemono", OCRB_PCL: "gothic"})
+PCL_BOLD_COURIER = Printer({COURIER_PCL: "courier-bold", OCRB_PCL: "ocrb@0.92"}, start="courier-bold")
+EPSON_K5 = Printer({K126: "courier", K5: "ocrb"})
+EPSON_K127 = Printer({K126: "courier", K127: "ocrb"})
+EPSON_NONE = Printer({K126: "courier"})
+EPSON_SANS = Printer({K126: "courier", K5: "sans"})
+EPSON_FLAT_SANS = Printer({K126: "courier", K5: "flatmono"})
+EPSON_OCRA = Printer({K126: "freemono", K127: "ocra"}, start="freemono")
+EPSON_HEAVY_OCRB = Printer({K126: "freemono", K5: "ocrb"}, start="freemono", weight=1.5)
+EPSON_LIGHT_OCRB = Printer({K126: "courier", K127: "ocrb@1.08"}, ink=120)
+# Dot-matrix printers: a draft face whose 3 is flat-topped, ignoring every
+# sequence; and 24-pin printers with OCR-B, dots overlapping or apart.
+DRAFT_FLAT = Printer({}, start="flatmono", head="dot9", ink=70)
+DRAFT_FLAT_SPARSE = Printer({}, start="flatmono", head="dot9-sparse", ink=60, seed=4)
+LQ_OCRB = Printer({K126: "courier", K5: "ocrb"}, head="dot24", ink=55)
+LQ_OCRB_SPARSE = Printer({K126: "courier", K127: "ocrb"}, head="dot24-sparse", ink=40, seed=7)
+DRAFT_FLAT_LQ_OCRB = Printer({K126: "flatmono", K5: "ocrb"}, start="flatmono", head="dot24", ink=60)
+
+LOREM = [
+    "Invoice 2026-118, page 1 of 2. Customer number 448-2291-07.",
+    "Please pay within thirty days of the date above, quoting the",
+    "reference printed at the foot of the payment slip. Late payments",
+    "are charged at the rate agreed in the contract of 3 March.",
+    "",
+    "Item      Description                    Quantity     Amount",
+    "A-113     Ribbon cartridge, black              4      38.40",
+    "B-207     Continuous paper, 2000 sheets        2      61.00",
+    "C-009     Print head cleaning kit              1      12.75",
+    "",
+    "Total                                                112.15",
+]
+
+
+class Case:
+    """A picture file to read and what must be read from it: for each page
+    the printer and page family it was printed with (None: nothing to read)."""
+
+    def __init__(self, name, pages, kind="png", expect=None, reason=None, turned=None, **save):
+        self.name = name
+        self.pages = pages  # [(printer, family, capture, extra print options)]
+        self.kind = kind
+        self.expect = expect  # when not from the printers: "unreadable"
+        self.reason = reason  # words the reason for an unreadable page holds
+        self.turned = turned  # the page's turn the reader must report
+        self.save = save
+
+
+def page_case(name, printer, family, capture, kind="png", paper=scans.A4, turned=None, **save):
+    return Case(name, [(printer, family, capture, {"paper": paper})], kind, turned=turned, **save)
+
+
+def unreadable(name, make, reason, kind="png"):
+    return Case(name, [(None, None, make, {})], kind, expect="unreadable", reason=reason)
+
+
+CASES = [
+    # Laser prints scanned flat, 150 to 600 dpi.
+    page_case("pcl-ocrb-300", PCL_OCRB, "pcl", Capture(300)),
+    page_case("pcl-none-300", PCL_NONE, "pcl", Capture(300)),
+    page_case("pcl-ocrb-150", PCL_OCRB, "pcl", Capture(150, seed=2)),
+    page_case("pcl-none-600", PCL_NONE, "pcl", Capture(600, tilt=1.2)),
+    page_case("epson-k5-300", EPSON_K5, "epson", Capture(300)),
+    page_case("epson-k127-200-letter", EPSON_K127, "epson", Capture(200, tilt=-0.7), paper=LETTER),
+    page_case("epson-none-300", EPSON_NONE, "epson", Capture(300, blur=0.6)),
+    # Tilted, blurred, noisy, JPEG.
+    page_case("epson-k5-tilt-7", EPSON_K5, "epson", Capture(300, tilt=7, seed=3)),
+    page_case("pcl-ocrb-tilt-minus-10", PCL_OCRB, "pcl", Capture(240, tilt=-10)),
+    page_case("pcl-ocrb-blurred", PCL_OCRB, "pcl", Capture(300, blur=1.6)),
+    page_case("epson-none-noisy", EPSON_NONE, "epson", Capture(300, noise=28, specks=4000, seed=5)),
+    page_case("pcl-ocrb-jpeg-35", PCL_OCRB, "pcl", Capture(300, tilt=2, noise=6), kind="jpeg",
+              quality=35),
+    page_case("epson-k127-jpeg-progressive", EPSON_K127, "epson", Capture(300, blur=0.8),
+              kind="jpeg-progressive", quality=60),
+    # Phone photos: the sheet on a table, in perspective, under uneven light.
+    page_case("photo-pcl-ocrb", PCL_OCRB, "pcl",
+              Capture(330, tilt=3, photo=True, perspective=0.03, light=0.7, blur=1.0, noise=5, seed=6),
+              kind="jpeg", quality=80, mode="RGB"),
+    page_case("photo-epson-none-shadow", EPSON_NONE, "epson",
+              Capture(280, tilt=-5, photo=True, perspective=0.04, light=1.0, blur=0.8, noise=7, seed=9),
+              kind="jpeg", quality=75, mode="RGB"),
+    page_case("photo-epson-k5-dim", EPSON_K5, "epson",
+              Capture(300, tilt=1, photo=True, perspective=0.025, light=1.2, noise=9, seed=10),
+              kind="jpeg", quality=85),
+    # Dot-matrix prints: separate dots, a flat-topped draft 3, 24-pin OCR-B.
+    page_case("draft-flat-topped-3", DRAFT_FLAT, "epson", Capture(300)),
+    page_case("draft-sparse-dots", DRAFT_FLAT_SPARSE, "epson", Capture(360, tilt=-2)),
+    page_case("lq-ocrb", LQ_OCRB, "epson", Capture(300, blur=0.5)),
+    page_case("lq-ocrb-sparse-dots", LQ_OCRB_SPARSE, "epson", Capture(400, tilt=1.5)),
+    page_case("draft-then-lq-ocrb", DRAFT_FLAT_LQ_OCRB, "epson", Capture(300, noise=8)),
+    # Other typefaces where OCR-B was asked for, and OCR-B drawn otherwise.
+    page_case("epson-sans", EPSON_SANS, "epson", Capture(300)),
+    page_case("epson-flat-topped-sans", EPSON_FLAT_SANS, "epson", Capture(300, tilt=0.5)),
+    page_case("epson-ocr-a-cartridge", EPSON_OCRA, "epson", Capture(300)),
+    page_case("pcl-gothic", PCL_GOTHIC, "pcl", Capture(250)),
+    page_case("pcl-bold-courier-small-ocrb", PCL_BOLD_COURIER, "pcl", Capture(300)),
+    page_case("epson-heavy-ocrb", EPSON_HEAVY_OCRB, "epson", Capture(300, blur=0.7)),
+    page_case("epson-light-large-ocrb", EPSON_LIGHT_OCRB, "epson", Capture(300)),
+    # Turned: sideways by EXIF as phones save them, upside down, a quarter turn.
+    page_case("jpeg-exif-sideways", EPSON_K5, "epson", Capture(300), kind="jpeg",
+              exif_orientation=6, turned=0),
+    page_case("jpeg-exif-mirrored", PCL_OCRB, "pcl", Capture(300, turns=2), kind="jpeg",
+              exif_orientation=4, turned=180),
+    page_case("png-upside-down", EPSON_K127, "epson", Capture(300, turns=2, tilt=2), turned=180),
+    page_case("tiff-lzw-turned-quarter", PCL_NONE, "pcl", Capture(300, turns=3), kind="tiff-lzw",
+              turned=90),
+    # Every PNG kind, and a file stating a wrong resolution.
+    page_case("png-16-bit", PCL_OCRB, "pcl", Capture(300), kind="png16"),
+    page_case("png-palette", EPSON_NONE, "epson", Capture(300), kind="png-palette"),
+    page_case("png-alpha-72-dpi", EPSON_K5, "epson", Capture(300), kind="png-alpha", dpi=72),
+    page_case("png-1-bit", PCL_OCRB, "pcl", Capture(300), kind="png1"),
+    page_case("jpeg-cmyk", PCL_NONE, "pcl", Capture(300), kind="jpeg-cmyk"),
+    # Several pages in one file.
+    Case("tiff-g4-two-pages", [(PCL_NONE, "pcl", Capture(300), {}),
+                               (EPSON_K5, "epson", Capture(300, tilt=1), {})], "tiff-g4", dpi=300),
+    Case("pdf-two-pages", [(EPSON_NONE, "epson", Capture(300), {}),
+                           (PCL_OCRB, "pcl", Capture(300, tilt=-1), {})], "pdf", dpi=300),
+    # A line lost off the bottom of the scan: still the Epson page.
+    page_case("epson-third-line-cut-off", EPSON_K5, "epson", Capture(300, crop_bottom=2.9)),
+    # Not a readable test page.
+    unreadable("blank-page", lambda pages: Capture(300, noise=4).take(scans.blank_page(300), 300),
+               "blank"),
+    unreadable("page-of-other-text",
+               lambda pages: Capture(300, tilt=1).take(scans.text_page(LOREM, 300), 300),
+               "not a Fontprobe test page"),
+    unreadable("lines-of-eights", lambda pages: Capture(300).take(
+        EPSON_NONE.print_page(pages["epson"], 300, replace_digit="8"), 300),
+        "not lines of the digit 3"),
+    unreadable("too-small-75-dpi",
+               lambda pages: Capture(75).take(PCL_OCRB.print_page(pages["pcl"], 300), 300),
+               "too small to read: scan at 300 dpi"),
+    unreadable("truncated-png", "truncated", "broken PNG"),
+    unreadable("truncated-jpeg", "truncated", "broken JPEG", kind="jpeg"),
+    unreadable("empty-file", "empty", "empty"),
+    unreadable("not-a-picture", "text", "not a picture"),
+]
+
+
+def expected_blocks(printer, page):
+    """Each block's judgement as the printer printed it."""
+    faces = printer.probe_faces(page)
+    judgements = ["comparison"]
+    for face in faces[1:]:
+        judgements.append("same-as-comparison" if face == faces[0]
+                          else "ocr-b" if face.startswith("ocrb") else "other")
+    return judgements
+
+
+def make(case, fontprobe, folder):
+    """Writes the case's file; returns its path and what each page must read as."""
+    pages = {family: scans.test_page(fontprobe, family) for family in ("epson", "pcl")}
+    path = os.path.join(folder, case.name + "." + case.kind.split("-")[0].replace("png16", "png"))
+    pictures, expected = [], []
+    for printer, family, capture, options in case.pages:
+        if printer is None:
+            if callable(capture):
+                pictures.append(capture(pages))
+            else:
+                write_damaged(path, capture, pages)
+            expected.append({"verdict": "unreadable", "reason": case.reason})
+            continue
+        sheet = printer.print_page(pages[family], 300, **options)
+        picture = capture.take(sheet, 300)
+        pictures.append(picture)
+        blocks = expected_blocks(printer, pages[family])
+        expected.append({
+  "page" : family, "blocks" : blocks, "verdict" : "ocr-b" if "ocr-b" in blocks else "no-ocr-b"})
+    if pictures:
+        if case.save.get("exif_orientation"):
+            # The pixels as a camera stores them; the EXIF tag turns them back.
+            pictures[0] = stored_for(pictures[0], case.save["exif_orientation"])
+        scans.save(pictures, path, case.kind, **case.save)
+    return path, expected
+
+
+def stored_for(shown, orientation):
+    """Orientation 6: stored a quarter turn anticlockwise; 4: stored upside down, mirrored."""
+    turn = {6: scans.Image.ROTATE_90, 4: scans.Image.FLIP_TOP_BOTTOM}[orientation]
+    return shown.transpose(turn)
+
+
+def write_damaged(path, how, pages):
+    if how == "empty":
+        open(path, "wb").close()
+    elif how == "text":
+        with open(path, "w") as out:
+            out.write("This is a letter, not a picture.\n")
+    else:  # truncated: a good scan cut off after 60 % of its bytes
+        kind = "jpeg" if path.endswith(".jpeg") else "png"
+        picture = Capture(300).take(PCL_OCRB.print_page(pages["pcl"], 300), 300)
+        scans.save([picture], path, kind)
+        with open(path, "rb") as f:
+            data = f.read()
+        with open(path, "wb") as f:
+            f.write(data[: len(data) * 6 // 10])
+
+
+def run(index, fontprobe, folder):
+    case = CASES[index]
+    path, expected = make(case, fontprobe, folder)
+    done = subprocess.run([fontprobe, "read", "--json", path], capture_output=True, text=True, timeout=120)
+    pages = [json.loads(line) for line in done.stdout.splitlines()]
+    problems = []
+    if len(pages) != len(expected):
+        return [f"{len(pages)} pages read, {len(expected)} expected; {done.stderr.strip()}"], pages
+    for number, (got, want) in enumerate(zip(pages, expected), 1):
+        blocks = [b["typeface"] for b in got["blocks"]]
+        if "ocr-b" in blocks and "ocr-b" not in want.get("blocks", []):
+            problems.append(f"page {number}: FALSE OCR-B")
+        if got["verdict"] != want["verdict"]:
+            problems.append(f"page {number}: verdict {got['verdict']}, expected {want['verdict']}")
+        if "blocks" in want:
+            if got["page"] != want["page"]:
+                problems.append(f"page {number}: page {got['page']}, expected {want['page']}")
+            missing_ok = case.name.endswith("cut-off")
+            for i, want_block in enumerate(want["blocks"]):
+                got_block = blocks[i] if i < len(blocks) else "missing"
+                if got_block != want_block and not (missing_ok and got_block == "unclear"):
+                    problems.append(f"page {number} block {i + 1}: {got_block}, expected {want_block}")
+        if want.get("reason") and want["reason"] not in got["reason"]:
+            problems.append(f"page {number}: reason {got['reason']!r} lacks {want['reason']!r}")
+        if case.turned is not None and got.get("turned") != case.turned:
+            problems.append(f"page {number}: turned {got.get('turned')}, expected {case.turned}")
+    expected_status = 0 if any(w["verdict"] == "ocr-b" for w in expected) else \
+        6 if any(w["verdict"] == "no-ocr-b" for w in expected) else 7
+    if done.returncode != expected_status:
+        problems.append(f"exit status {done.returncode}, expected {expected_status}")
+    return problems, pages
+
+
+def summary(pages):
+    parts = []
+    for p in pages:
+        blocks = " ".join(
+            f"{b['typeface']}(d={b.get('difference', 0):.2f},o={b.get('ocr_b_likeness', 0):.2f},"
+            f"x={b.get('other_likeness', 0):.2f},a={b.get('alike', 0):.2f}"
+            f"{',' + b['reason'] if b.get('reason') else ''})" for b in p["blocks"])
+        parts.append(f"{p['verdict']} {p['page']} {blocks} {p['reason'] if p['verdict'] == 'unreadable' else ''}")
+    return " | ".join(parts)
+
+
+def main():
+    fontprobe, folder = sys.argv[1], sys.argv[2]
+    chosen = [i for i, c in enumerate(CASES) if len(sys.argv) < 4 or c.name in sys.argv[3:]]
+    os.makedirs(folder, exist_ok=True)
+    with ProcessPoolExecutor(max_workers=os.cpu_count()) as pool:
+        results = list(pool.map(run, chosen, [fontprobe] * len(chosen), [folder] * len(chosen)))
+    chosen = [CASES[i] for i in chosen]
+    failed = 0
+    for case, (problems, pages) in zip(chosen, results):
+        print(f"{'FAIL' if problems else 'ok  '} {case.name:32} {summary(pages)}")
+        for problem in problems:
+            print(f"     {problem}")
+        failed += bool(problems)
+    print(f"{len(chosen) - failed} of {len(chosen)} cases read right")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
