@@ -12,7 +12,7 @@ namespace fontprobe {
 namespace {
 
 constexpr int kLargestSide = 1400;  // of the page in the picture
-constexpr int kPanelWidth = 260;
+constexpr int kPanelWidth = 300;
 constexpr int kTextScale = 2;
 constexpr int kGlyphScale = 3;
 constexpr Colour kWhite{255, 255, 255};
@@ -180,25 +180,28 @@ RgbImage AnnotatePage(const GreyView& picture, const PageReading& reading) {
     for (int i = 0; i < 4; ++i) {
       DrawLine(out, box[i].x, box[i].y, box[(i + 1) % 4].x, box[(i + 1) % 4].y, 3, colour);
     }
-    const std::string label =
-        std::to_string(block.number) + " " + block.sequence + ": " + ShortJudgement(block.typeface);
-    const int labelTop = static_cast<int>(std::min(box[0].y, box[1].y)) - lineHeight - 2;
-    FillRectangle(out, static_cast<int>(box[0].x), labelTop - 2, TextWidth(label, kTextScale) + 4,
-                  lineHeight, kWhite);
-    DrawText(out, static_cast<int>(box[0].x) + 2, labelTop, label, kTextScale, colour);
+    // The block's number in the margin before its line, clear of the text round it.
+    const std::string number = std::to_string(block.number);
+    const int numberLeft =
+        static_cast<int>(std::min(box[0].x, box[3].x)) - TextWidth(number, kTextScale) - 8;
+    const int numberTop = static_cast<int>((box[0].y + box[3].y) / 2) - 7 * kTextScale / 2;
+    FillRectangle(out, numberLeft - 2, numberTop - 2, TextWidth(number, kTextScale) + 4, lineHeight,
+                  kWhite);
+    DrawText(out, numberLeft, numberTop, number, kTextScale, colour);
 
-    // Beside the line: its mean character next to OCR-B's 3.
+    // Beside the line: its sequence and judgement, its mean character next to OCR-B's 3.
     const int glyphHeight = kGlyphHeight * kGlyphScale;
     const int middle = static_cast<int>((box[1].y + box[2].y) / 2);
-    const int top = std::max(panelTop, middle - glyphHeight / 2 - lineHeight);
-    const int left = pageWidth + 16;
-    DrawText(out, left, top, "block " + std::to_string(block.number), kTextScale, colour);
-    DrawGlyph(out, left, top + lineHeight, block.evidence.mean);
-    DrawGlyph(out, left + kGlyphWidth * kGlyphScale + 24, top + lineHeight, ocrB);
-    DrawText(out, left, top + lineHeight + glyphHeight + 4, "printed", kTextScale, kBlack);
-    DrawText(out, left + kGlyphWidth * kGlyphScale + 24, top + lineHeight + glyphHeight + 4,
-             "OCR-B", kTextScale, kBlack);
-    panelTop = top + 2 * lineHeight + glyphHeight + 12;
+    const int top = std::max(panelTop, middle - glyphHeight / 2 - 2 * lineHeight);
+    const int left = pageWidth + 16, right = left + kGlyphWidth * kGlyphScale + 24;
+    DrawText(out, left, top, number + " " + block.sequence, kTextScale, colour);
+    DrawText(out, left, top + lineHeight, ShortJudgement(block.typeface), kTextScale, colour);
+    const int glyphTop = top + 2 * lineHeight + 4;
+    DrawGlyph(out, left, glyphTop, block.evidence.mean);
+    DrawGlyph(out, right, glyphTop, ocrB);
+    DrawText(out, left, glyphTop + glyphHeight + 4, "printed", kTextScale, kBlack);
+    DrawText(out, right, glyphTop + glyphHeight + 4, "OCR-B", kTextScale, kBlack);
+    panelTop = glyphTop + glyphHeight + lineHeight + 12;
   }
   return out;
 }

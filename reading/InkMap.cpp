@@ -97,23 +97,35 @@ InkMap MakeInkMap(const GreyView& picture) {
   }
   std::vector<float> levels(paper.columns + 2),
       grains(paper.columns + 2);  // block column c at c + 1
+  std::vector<float> above(paper.columns + 2), below(paper.columns + 2);
   for (int y = 0; y < picture.height; ++y) {
     const float by = (y + 0.5f) / block - 0.5f;
     const int row = static_cast<int>(std::floor(by));
     const float down = by - row;
     for (int c = -1; c <= paper.columns; ++c) {
-      levels[c + 1] =
-          paper.At(paper.level, c, row) * (1 - down) + paper.At(paper.level, c, row + 1) * down;
+      above[c + 1] = paper.At(paper.level, c, row);
+      below[c + 1] = paper.At(paper.level, c, row + 1);
+      levels[c + 1] = above[c + 1] * (1 - down) + below[c + 1] * down;
       grains[c + 1] =
           paper.At(paper.grain, c, row) * (1 - down) + paper.At(paper.grain, c, row + 1) * down;
     }
     const std::uint8_t* in = picture.pixels + y * picture.stride;
     std::uint8_t* out = &map.ink[static_cast<std::size_t>(y) * picture.width];
     for (int x = 0; x < picture.width; ++x) {
-      const float level =
-          levels[column[x] + 1] * (1 - across[x]) + levels[column[x] + 2] * across[x];
-      const float grain =
-          3 * (grains[column[x] + 1] * (1 - across[x]) + grains[column[x] + 2] * across[x]);
+      const int c = column[x] + 1;
+      float level = levels[c] * (1 - across[x]) + levels[c + 1] * across[x];
+      const std::array<float, 4> near = {above[c], above[c + 1], below[c], below[c + 1]};
+      const auto [low, high] = std::minmax_element(near.begin(), near.end());
+      if (*high > 1.5f * *low) {
+        // The sheet's edge or a hard shadow between the blocks round the
+        // pixel: blending their levels would make the darker side look like
+        // ink. The pixel belongs to the darkest of them it is not darker than.
+        level = *high;
+        for (const float candidate : near) {
+          if (candidate >= in[x] && candidate < level) level = candidate;
+        }
+      }
+      const float grain = 3 * (grains[c] * (1 - across[x]) + grains[c + 1] * across[x]);
       // Darker than the paper by more than three times its grain, in parts
       // of what the paper has left to darken.
       const float ink = 255.0f * (level - grain - in[x]) / std::max(1.0f, level - grain);
@@ -121,51 +133,6 @@ InkMap MakeInkMap(const GreyView& picture) {
     }
   }
   return map;
-}
-
-std::vector<std::uint8_t> Spread(const std::vector<std::uint8_t>& set, int width, int height,
-                                 int radius, bool all) {
-  auto pass = [&](const std::vector<std::uint8_t>& in, bool across) {
-    std::vector<std::uint8_t> out(in.size());
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        bool any = false, every = true;
-        for (int k = -radius; k <= radius; ++k) {
-          const int px = across ? x + k : x, py = across ? y : y + k;
-          const bool on = px >= 0 && py >= 0 && px < width && py < height &&
-                          in[static_cast<std::size_t>(py) * width + px];
-          any = any || on;
-          every = every && on;
-        }
-        out[static_cast<std::size_t>(y) * width + x] = all ? every : any;
-      }
-    }
-    return out;
-  };
-  return pass(pass(set, true), false);
-}
-
-void ClearSolidInk(InkMap& reduced, InkMap& full, int factor, int threshold) {
-  std::vector<std::uint8_t> inked(reduced.ink.size());
-  for (std::size_t i = 0; i < inked.size(); ++i) inked[i] = reduced.ink[i] >= threshold;
-  // Wider than any stroke of print, bold and blurred included: a tenth of an
-  // inch or so on a page.
-  const int radius = std::max(4, std::min(reduced.width, reduced.height) / 150);
-  const std::vector<std::uint8_t> solid =
-      Spread(inked, reduced.width, reduced.height, radius, true);
-  if (std::find(solid.begin(), solid.end(), 1) == solid.end()) return;
-  const std::vector<std::uint8_t> cleared =
-      Spread(solid, reduced.width, reduced.height, radius + 2, false);
-  for (int y = 0; y < reduced.height; ++y) {
-    for (int x = 0; x < reduced.width; ++x) {
-      if (!cleared[static_cast<std::size_t>(y) * reduced.width + x]) continue;
-      reduced.ink[static_cast<std::size_t>(y) * reduced.width + x] = 0;
-      for (int dy = 0; dy < factor; ++dy) {
-        std::fill_n(&full.ink[static_cast<std::size_t>(y * factor + dy) * full.width + x * factor],
-                    factor, 0);
-      }
-    }
-  }
 }
 
 InkMap Reduce(const InkMap& map, int factor) {

@@ -52,6 +52,13 @@ Placement Place(const std::vector<SeenLine>& lines, const std::vector<int>& rows
     bool probeFits = false;
     std::vector<bool> seen(printed.size(), false);
     for (std::size_t i = 0; i < lines.size(); ++i) {
+      // Marks beyond the page's print (the sheet's edges, what lies round it
+      // in a photo) say nothing of which page it is; marks within it that fit
+      // no printed line count against the place.
+      const double row = rows[i] >= 0
+                             ? rows[i] + offset
+                             : (lines[i].v - lines[placed].v) / spacing + rows[placed] + offset;
+      if (row < -0.5 || row > lastRow + 0.5) continue;
       if (rows[i] < 0) {
         score -= 1;
         continue;

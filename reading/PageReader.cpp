@@ -77,7 +77,6 @@ Prepared Prepare(const GreyView& picture) {
       std::max(1, (std::max(picture.width, picture.height) + kReducedSize - 1) / kReducedSize);
   p.reduced = p.factor > 1 ? Reduce(p.ink, p.factor) : p.ink;
   const InkLevels levels = InkThresholds(p.reduced);
-  ClearSolidInk(p.reduced, p.ink, p.factor, levels.clear);
   p.points = InkPoints(p.reduced, levels.clear);
   p.marks = FindMarks(p.reduced, levels.faint, levels.clear);
   return p;

@@ -43,6 +43,20 @@ TEST(Printable, EscapesControlsAndMendsBrokenUtf8) {
   for (const GateCase& c : cases) EXPECT_EQ(Printable(c.outside), c.printed) << c.what;
 }
 
+TEST(JsonString, QuotesAndEscapesWhatATerminalOrAParserMustNotSeeRaw) {
+  const GateCase cases[] = {
+      {"plain text", "scan.png", "\"scan.png\""},
+      {"quotes and backslashes", "a \"b\" c\\d", "\"a \\\"b\\\" c\\\\d\""},
+      {"an escape sequence in a file name", "x\x1b]0;PWNED\x07.png",
+       "\"x\\u001b]0;PWNED\\u0007.png\""},
+      {"a new line and a tab", "a\nb\tc", "\"a\\u000ab\\u0009c\""},
+      {"DEL and a C1 control", "a\x7f\xc2\x9b", "\"a\\u007f\\u009b\""},
+      {"letters kept", "B\xc3\xbcro \xe6\x89\x93", "\"B\xc3\xbcro \xe6\x89\x93\""},
+      {"broken UTF-8", "a\x80", "\"a\xef\xbf\xbd\""},
+  };
+  for (const GateCase& c : cases) EXPECT_EQ(JsonString(c.outside), c.printed) << c.what;
+}
+
 TEST(Utf8, ConvertsEveryWellFormedCharacterBothWays) {
   const std::u16string text = u"B\u00fcro \u041f \u6253 \U0001F5A8 \u007f";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);

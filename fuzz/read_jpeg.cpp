@@ -1,0 +1,16 @@
+// A JPEG file of any bytes (its EXIF orientation too), decoded and read as a scan of the test page.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/PictureBytes.h"
+#include "platform/images/PictureFiles.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzzing::MemoryFile file(data, size);
+  try {
+    auto picture = fontprobe::OpenJpeg(file.Path());
+    fuzzing::ReadPages(*picture);
+  } catch (const fontprobe::PictureError&) {
+  }
+  return 0;
+}

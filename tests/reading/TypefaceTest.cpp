@@ -1,0 +1,76 @@
+// Judging a test block's line of 3s against the comparison line, with
+// reference digits of other typefaces standing in for printed ones.
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "reading/ReferenceGlyphs.h"
+#include "reading/Typeface.h"
+
+namespace fontprobe {
+namespace {
+
+// A reference digit, undone from its softening only as far as the reader
+// needs: the shapes stay those of the typeface.
+Glyph Digit(std::string_view face, char digit) {
+  for (const ReferenceGlyph& reference : ReferenceGlyphs()) {
+    if (reference.face == face && reference.digit == digit) return reference.blurred;
+  }
+  ADD_FAILURE() << face << " " << digit;
+  return {};
+}
+
+LineEvidence Line(const Glyph& mean) {
+  LineEvidence line;
+  line.found = true;
+  line.characters = 64;
+  line.level = 0.01;
+  line.alike = 0.95;
+  line.mean = mean;
+  line.shape = MatchShape(mean);
+  return line;
+}
+
+TEST(JudgeBlock, OcrBOnlyWhenItDiffersFromTheComparisonAndHasOcrBsShape) {
+  const LineEvidence courier = Line(Digit("TeX Gyre Cursor", '3'));
+  LineEvidence notFound;
+  LineEvidence fewCharacters = Line(Digit("OCR-B", '3'));
+  fewCharacters.characters = 30;
+  LineEvidence crooked = Line(Digit("OCR-B", '3'));
+  crooked.level = 0.2;
+  LineEvidence smudged = Line(Digit("OCR-B", '3'));
+  smudged.alike = 0.3;
+  const struct {
+    const char* what;
+    LineEvidence block;
+    Typeface typeface;
+  } cases[] = {
+      {"OCR-B", Line(Digit("OCR-B", '3')), Typeface::OcrB},
+      {"the comparison's own typeface", courier, Typeface::SameAsComparison},
+      {"a flat-topped sans serif 3", Line(Digit("DejaVu Sans Mono", '3')), Typeface::Other},
+      {"OCR-A", Line(Digit("OCR-A", '3')), Typeface::Other},
+      {"another character", Line(Digit("OCR-B", '8')), Typeface::Other},
+      {"no line found", notFound, Typeface::Unclear},
+      {"too few characters", fewCharacters, Typeface::Unclear},
+      {"a line that does not lie level", crooked, Typeface::Unclear},
+      {"characters not alike", smudged, Typeface::Unclear},
+  };
+  for (const auto& c : cases) {
+    const Judgement judgement = JudgeBlock(c.block, courier);
+    EXPECT_EQ(judgement.typeface, c.typeface) << c.what << ": " << judgement.reason;
+    if (c.typeface == Typeface::Unclear) {
+      EXPECT_FALSE(judgement.reason.empty()) << c.what;
+    }
+  }
+}
+
+TEST(JudgeBlock, AComparisonThatLooksLikeOcrBMakesNoBlockOcrB) {
+  // A line in the comparison's own shape is the same, whatever that shape is.
+  const LineEvidence ocrB = Line(Digit("OCR-B", '3'));
+  EXPECT_EQ(JudgeBlock(ocrB, ocrB).typeface, Typeface::SameAsComparison);
+  EXPECT_TRUE(LooksLikeOcrB(ocrB.shape));
+  EXPECT_FALSE(LooksLikeOcrB(Line(Digit("DejaVu Sans Mono", '3')).shape));
+}
+
+}  // namespace
+}  // namespace fontprobe
