@@ -9,15 +9,19 @@ scanner or camera, writes it in a file format, and checks what
 
 usage: read_scans_test.py FONTPROBE FOLDER [CASE-NAME...]
 """
+import glob
 import json
 import os
+import shutil
+import struct
 import subprocess
 import sys
+import zlib
 from concurrent.futures import ProcessPoolExecutor
 
 sys.path.insert(0, os.path.dirname(__file__))
 import scans  # noqa: E402
-from scans import LETTER, Capture, Printer  # noqa: E402
+from scans import LETTER, Capture, Image, Printer  # noqa: E402
 
 K126, K5, K127 = b"k~", b"k\x05", b"k\x7f"
 COURIER_PCL, OCRB_PCL = b"(s3T", b"(1O"
@@ -265,6 +269,76 @@ def summary(pages):
     return " | ".join(parts)
 
 
+def huge_png(path):
+    """A PNG whose header claims 20000 x 20000 pixels and holds a scrap of a picture."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 20000, 20000, 8, 0, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(bytes(1000))) + chunk(b"IEND", b""))
+
+
+def command_checks(fontprobe, folder):
+    """How the command takes its files: standard input, the annotated
+    pictures, names that are outside text, pictures refused unread, a PDF
+    without poppler-utils, and usage errors. Runs after the cases, whose
+    files it uses."""
+    scan = os.path.join(folder, "pcl-ocrb-300.png")
+    two_pages = os.path.join(folder, "tiff-g4-two-pages.tiff")
+    pdf = os.path.join(folder, "pdf-two-pages.pdf")
+    odd_name = os.path.join(folder, "scan\x1b]0;PWNED\x07.png")
+    shutil.copyfile(scan, odd_name)
+    huge = os.path.join(folder, "huge.png")
+    huge_png(huge)
+    prefix = os.path.join(folder, "annotated")
+    for old in glob.glob(prefix + "-*.png"):
+        os.remove(old)
+    with open(scan, "rb") as f:
+        scan_bytes = f.read()
+    checks = [
+        # what, arguments, standard input, environment, status, words the output holds
+        ("standard input", ["read", "--json", "-"], scan_bytes, None, 0, '"file": "-"'),
+        ("annotated pictures, one a page", ["read", two_pages, scan, "--annotate", prefix], None,
+         None, 0, "(page 2)"),
+        ("a file name with control characters", ["read", odd_name], None, None, 0,
+         "scan\\x1b]0;PWNED\\x07.png"),
+        ("a picture too large, refused from its header", ["read", huge], None, None, 7,
+         "larger than 100 million pixels"),
+        ("a PDF without poppler-utils", ["read", pdf], None, {"PATH": "/nonexistent"}, 7,
+         "poppler-utils"),
+        ("a missing file", ["read", os.path.join(folder, "nothing-here.png")], None, None, 7,
+         "cannot open the file"),
+        ("no file", ["read"], None, None, 1, "read needs a picture file"),
+        ("--annotate without a prefix", ["read", scan, "--annotate"], None, None, 1,
+         "--annotate needs a value"),
+        ("standard input twice", ["read", "-", "-"], b"", None, 1, "only once"),
+    ]
+    failed = 0
+    for what, args, stdin, env, status, says in checks:
+        done = subprocess.run([fontprobe] + args, input=stdin, capture_output=True, timeout=120,
+                              env=dict(os.environ, **env) if env else None)
+        output = (done.stdout + done.stderr).decode("utf-8", "replace")
+        problems = []
+        if done.returncode != status:
+            problems.append(f"exit status {done.returncode}, expected {status}")
+        if says not in output:
+            problems.append(f"output lacks {says!r}: {output.strip()[:300]!r}")
+        if b"\x1b" in done.stdout + done.stderr or b"\x07" in done.stdout + done.stderr:
+            problems.append("a control byte reached the terminal")
+        if what.startswith("annotated"):
+            pictures = sorted(glob.glob(prefix + "-*.png"))
+            if [os.path.basename(p) for p in pictures] != ["annotated-1.png", "annotated-2.png", "annotated-3.png"]:
+                problems.append(f"annotated pictures: {pictures}")
+            elif Image.open(pictures[2]).width < 600:
+                problems.append("the annotated picture is too small to show why")
+        print(f"{'FAIL' if problems else 'ok  '} {what}")
+        for problem in problems:
+            print(f"     {problem}")
+        failed += bool(problems)
+    return failed
+
+
 def main():
     fontprobe, folder = sys.argv[1], sys.argv[2]
     chosen = [i for i, c in enumerate(CASES) if len(sys.argv) < 4 or c.name in sys.argv[3:]]
@@ -279,6 +353,8 @@ def main():
             print(f"     {problem}")
         failed += bool(problems)
     print(f"{len(chosen) - failed} of {len(chosen)} cases read right")
+    if len(sys.argv) < 4:
+        failed += command_checks(fontprobe, folder)
     return 1 if failed else 0
 
 
