@@ -1,6 +1,7 @@
 #include "reading/Glyph.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace fontprobe {
@@ -75,32 +76,42 @@ Glyph Scaled(const Glyph& glyph, double factor) {
 
 double Likeness(const Glyph& a, const Glyph& b, int reach) {
   constexpr int kCount = kGlyphWidth * kGlyphHeight;
-  double meanA = 0, meanB = 0;
+  float meanA = 0, meanB = 0;
   for (int i = 0; i < kCount; ++i) {
     meanA += a.ink[i];
     meanB += b.ink[i];
   }
   meanA /= kCount;
   meanB /= kCount;
+  std::array<float, kCount> centredA, centredB;
+  float aa = 0;
+  for (int i = 0; i < kCount; ++i) {
+    centredA[i] = a.ink[i] - meanA;
+    centredB[i] = b.ink[i] - meanB;
+    aa += centredA[i] * centredA[i];
+  }
   double best = -1;
   for (int dy = -reach; dy <= reach; ++dy) {
     for (int dx = -reach; dx <= reach; ++dx) {
-      // b moved by (dx, dy); what moves out is gone, what moves in is blank paper.
-      double ab = 0, aa = 0, bb = 0;
-      for (int y = 0; y < kGlyphHeight; ++y) {
-        const int by = y - dy;
-        for (int x = 0; x < kGlyphWidth; ++x) {
-          const int bx = x - dx;
-          const double va = a.At(x, y) - meanA;
-          const double vb =
-              (bx < 0 || by < 0 || bx >= kGlyphWidth || by >= kGlyphHeight ? 0.0 : b.At(bx, by)) -
-              meanB;
+      // b moved by (dx, dy); what moves out is gone, what moves in is blank
+      // paper (b's mean below its own). Over the overlap the sums are taken
+      // sample by sample; over the rest they follow from a's centred sum.
+      const int x0 = std::max(0, dx), x1 = std::min(kGlyphWidth, kGlyphWidth + dx);
+      const int y0 = std::max(0, dy), y1 = std::min(kGlyphHeight, kGlyphHeight + dy);
+      float ab = 0, bb = 0, a = 0;
+      for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+          const float va = centredA[y * kGlyphWidth + x];
+          const float vb = centredB[(y - dy) * kGlyphWidth + x - dx];
           ab += va * vb;
-          aa += va * va;
           bb += vb * vb;
+          a += va;
         }
       }
-      if (aa > 0 && bb > 0) best = std::max(best, ab / std::sqrt(aa * bb));
+      const int outside = kCount - (x1 - x0) * (y1 - y0);
+      ab += meanB * a;  // the rest of a, summing to -a, against b's blank of -meanB
+      bb += outside * meanB * meanB;
+      if (aa > 0 && bb > 0) best = std::max(best, ab / std::sqrt(static_cast<double>(aa) * bb));
     }
   }
   return best;

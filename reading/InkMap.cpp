@@ -98,6 +98,7 @@ InkMap MakeInkMap(const GreyView& picture) {
   std::vector<float> levels(paper.columns + 2),
       grains(paper.columns + 2);  // block column c at c + 1
   std::vector<float> above(paper.columns + 2), below(paper.columns + 2);
+  std::vector<float> level(picture.width), grain(picture.width);  // the row's
   for (int y = 0; y < picture.height; ++y) {
     const float by = (y + 0.5f) / block - 0.5f;
     const int row = static_cast<int>(std::floor(by));
@@ -110,25 +111,34 @@ InkMap MakeInkMap(const GreyView& picture) {
           paper.At(paper.grain, c, row) * (1 - down) + paper.At(paper.grain, c, row + 1) * down;
     }
     const std::uint8_t* in = picture.pixels + y * picture.stride;
-    std::uint8_t* out = &map.ink[static_cast<std::size_t>(y) * picture.width];
     for (int x = 0; x < picture.width; ++x) {
       const int c = column[x] + 1;
-      float level = levels[c] * (1 - across[x]) + levels[c + 1] * across[x];
+      level[x] = levels[c] * (1 - across[x]) + levels[c + 1] * across[x];
+      grain[x] = 3 * (grains[c] * (1 - across[x]) + grains[c + 1] * across[x]);
+    }
+    // The sheet's edge or a hard shadow between the blocks round a pixel:
+    // blending their levels would make the darker side look like ink. The
+    // pixel belongs to the darkest of them it is not darker than.
+    for (int c = 0; c <= paper.columns; ++c) {
       const std::array<float, 4> near = {above[c], above[c + 1], below[c], below[c + 1]};
       const auto [low, high] = std::minmax_element(near.begin(), near.end());
-      if (*high > 1.5f * *low) {
-        // The sheet's edge or a hard shadow between the blocks round the
-        // pixel: blending their levels would make the darker side look like
-        // ink. The pixel belongs to the darkest of them it is not darker than.
-        level = *high;
+      if (*high <= 1.5f * *low) continue;
+      const int from = std::max(0, static_cast<int>((c - 0.5f) * block));
+      const int to = std::min(picture.width, static_cast<int>((c + 0.5f) * block) + 1);
+      for (int x = from; x < to; ++x) {
+        if (column[x] + 1 != c) continue;
+        level[x] = *high;
         for (const float candidate : near) {
-          if (candidate >= in[x] && candidate < level) level = candidate;
+          if (candidate >= in[x] && candidate < level[x]) level[x] = candidate;
         }
       }
-      const float grain = 3 * (grains[c] * (1 - across[x]) + grains[c + 1] * across[x]);
-      // Darker than the paper by more than three times its grain, in parts
-      // of what the paper has left to darken.
-      const float ink = 255.0f * (level - grain - in[x]) / std::max(1.0f, level - grain);
+    }
+    // Darker than the paper by more than three times its grain, in parts of
+    // what the paper has left to darken.
+    std::uint8_t* out = &map.ink[static_cast<std::size_t>(y) * picture.width];
+    for (int x = 0; x < picture.width; ++x) {
+      const float paperLeft = std::max(1.0f, level[x] - grain[x]);
+      const float ink = 255.0f * (paperLeft - in[x]) / paperLeft;
       out[x] = static_cast<std::uint8_t>(std::clamp(ink, 0.0f, 255.0f));
     }
   }

@@ -150,25 +150,50 @@ Glyph Average(const std::vector<Glyph>& glyphs) {
   return mean;
 }
 
+// How like `mean` (centred: its mean taken off, and `spread` its sum of
+// squares) the patch's frame moved by (dx, dy) is: their normalised correlation.
+double LikenessAt(const Patch& patch, int dx, int dy, const Glyph& centred, double spread) {
+  float sum = 0, squares = 0, product = 0;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    const float* row = &patch.ink[(y + kMargin + dy) * kPatchWidth + kMargin + dx];
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      sum += row[x];
+      squares += row[x] * row[x];
+      product += row[x] * centred.At(x, y);
+    }
+  }
+  const double variance = squares - static_cast<double>(sum) * sum / centred.ink.size();
+  return variance > 0 && spread > 0 ? product / std::sqrt(variance * spread) : -1;
+}
+
 // Each character moved by whole samples to fit the mean of all, twice over,
 // as where a character's ink centre falls varies with its dots and toner.
 std::vector<Glyph> Align(const std::vector<Patch>& patches) {
   std::vector<Glyph> glyphs;
   for (const Patch& p : patches) glyphs.push_back(p.Frame(0, 0));
   for (int round = 0; round < 2; ++round) {
-    const Glyph mean = Average(glyphs);
+    Glyph centred = Average(glyphs);
+    const float mean = std::accumulate(centred.ink.begin(), centred.ink.end(), 0.0f) /
+                       static_cast<float>(centred.ink.size());
+    double spread = 0;
+    for (float& v : centred.ink) {
+      v -= mean;
+      spread += v * v;
+    }
     for (std::size_t i = 0; i < patches.size(); ++i) {
       double best = -2;
+      int bestX = 0, bestY = 0;
       for (int dy = -kMargin; dy <= kMargin; ++dy) {
         for (int dx = -kMargin; dx <= kMargin; ++dx) {
-          const Glyph candidate = patches[i].Frame(dx, dy);
-          const double likeness = Likeness(candidate, mean, 0);
+          const double likeness = LikenessAt(patches[i], dx, dy, centred, spread);
           if (likeness > best) {
             best = likeness;
-            glyphs[i] = candidate;
+            bestX = dx;
+            bestY = dy;
           }
         }
       }
+      glyphs[i] = patches[i].Frame(bestX, bestY);
     }
   }
   return glyphs;

@@ -66,6 +66,14 @@ release_needs=(
   command:lintian:lintian
 )
 
+# What the benchmarks need beyond that (bench/read.sh).
+bench_needs=(
+  command:pngtopnm:netpbm
+  command:djpeg:libjpeg-turbo-progs
+  command:valgrind:valgrind
+  command:callgrind_annotate:valgrind
+)
+
 # True when one need ("command:NAME:PACKAGE" or "file:PATH:PACKAGE") is met.
 need_is_met() {
   local kind=${1%%:*} rest=${1#*:}
