@@ -45,16 +45,15 @@ double Median(std::vector<double> values) {
 
 // Where a strip of the page holds lines: the characters of a line have their
 // centres about as high, those of the next line are a line's spacing lower,
-// so marks whose centres lie within half a character's height of each other
-// are one line. A few characters of two lines touching (a descender reaching
-// a tall character below) do not move the lines. The line is where its marks'
-// ink is centred.
-std::vector<Peak> LinesInStrip(std::vector<Placed> marks, double height) {
+// so marks whose centres lie close (`gap`) to each other are one line. A few characters of two
+// lines touching (a descender reaching a tall character below) do not move the lines. The line is
+// where its marks' ink is centred.
+std::vector<Peak> LinesInStrip(std::vector<Placed> marks, double gap) {
   std::sort(marks.begin(), marks.end(), [](const Placed& a, const Placed& b) { return a.v < b.v; });
   std::vector<Peak> peaks;
   double ink = 0, moment = 0, last = -1e300;
   for (const Placed& mark : marks) {
-    if (mark.v - last > height / 2 && ink > 0) {
+    if (mark.v - last > gap && ink > 0) {
       peaks.push_back({moment / ink, ink});
       ink = moment = 0;
     }
@@ -172,6 +171,31 @@ std::vector<Track> FollowLines(const std::vector<std::vector<Peak>>& lines, doub
   return tracks;
 }
 
+// Tracks that are pieces of one line, as a line whose characters sit unevenly
+// or touch the line above in places makes them: where one runs on where the
+// other is expected, within a third of a line's spacing, they are joined.
+std::vector<Track> Merged(std::vector<Track> tracks, double spacing) {
+  std::sort(tracks.begin(), tracks.end(),
+            [](const Track& a, const Track& b) { return a.points.size() > b.points.size(); });
+  std::vector<Track> merged;
+  for (Track& track : tracks) {
+    auto same = std::find_if(merged.begin(), merged.end(), [&](const Track& line) {
+      for (const Projected& p : track.points) {
+        if (std::abs(line.Expect(p.u) - p.v) > spacing / 3) return false;
+      }
+      return true;
+    });
+    if (same == merged.end()) {
+      merged.push_back(std::move(track));
+      continue;
+    }
+    same->points.insert(same->points.end(), track.points.begin(), track.points.end());
+    std::sort(same->points.begin(), same->points.end(),
+              [](const Projected& a, const Projected& b) { return a.u < b.u; });
+  }
+  return merged;
+}
+
 // The line through a track's points: its own slope, or the one given.
 FoundLine Fit(const Track& track, double stripWidth, double givenSlope, bool given = false) {
   double w = 0, su = 0, sv = 0, suu = 0, suv = 0;
@@ -261,7 +285,7 @@ Marks FindMarks(const InkMap& reduced, int faint, int clear) {
   return marks;
 }
 
-LineSearch FindLines(const Marks& marks, const PageFrame& frame) {
+LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closeness) {
   // Specks of a few pixels (noise, dust, a JPEG's ringing) are not characters.
   const std::vector<double> heights = Heights(marks, frame);
   auto speck = [&](std::size_t m) { return marks.marks[m].count < 6 || heights[m] < 3; };
@@ -301,10 +325,10 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame) {
     }
   }
   std::vector<std::vector<Peak>> pieces;
-  for (auto& strip : strips) pieces.push_back(LinesInStrip(std::move(strip), height));
+  for (auto& strip : strips) pieces.push_back(LinesInStrip(std::move(strip), closeness * height));
   const double spacing = Spacing(pieces);
   if (spacing < 3) return {};
-  const std::vector<Track> tracks = FollowLines(pieces, uLow, width, spacing);
+  const std::vector<Track> tracks = Merged(FollowLines(pieces, uLow, width, spacing), spacing);
 
   // A short line's own slope is poor: it takes the slope of the long lines
   // at its place down the page (they turn slowly down a photographed sheet).

@@ -43,12 +43,15 @@ struct Marks {
 Marks FindMarks(const InkMap& reduced, int faint, int clear);
 
 // The lines of print in the frame, top to bottom, and the distance from one
-// line to the next (reduced pixels); no lines when none were found.
+// line to the next (reduced pixels); no lines when none were found. Marks
+// whose centres lie within `closeness` of a typical character's height of
+// each other are taken as one line: a half suits most print; three quarters
+// keeps a line together whose characters sit unevenly (blurred small print).
 struct LineSearch {
   std::vector<FoundLine> lines;
   double spacing = 0;
 };
-LineSearch FindLines(const Marks& marks, const PageFrame& frame);
+LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closeness);
 
 // A line cut out of the full-size ink map and straightened: column x lies at
 // u = begin + x along the line, row y at y + 0.5 - height / 2 across it, in

@@ -20,6 +20,9 @@ constexpr double kDifferentAbove = 0.08;
 constexpr double kOcrBAtLeast = 0.86;
 constexpr double kOcrBMargin = 0.06;
 constexpr double kNotOcrBBelow = 0.80;
+// Another typeface's 3 printed and scanned is this like one of the
+// references at least; less like every one, a line is too faint or coarse.
+constexpr double kAnotherAtLeast = 0.75;
 
 // Printers draw a typeface a little larger or smaller than its font file.
 constexpr std::array<double, 7> kScales = {0.85, 0.9, 0.95, 1.0, 1.05, 1.1, 1.15};
@@ -120,8 +123,13 @@ Judgement JudgeBlock(const LineEvidence& block, const LineEvidence& comparison) 
   // makes every line a little like every reference.
   if (LooksLikeOcrB(shape) && shape.ocrB - comparison.shape.ocrB >= 0.04) {
     judgement.typeface = Typeface::OcrB;
-  } else if (shape.ocrB < kNotOcrBBelow || shape.other >= shape.ocrB) {
+  } else if (shape.other >= kAnotherAtLeast &&
+             (shape.ocrB < kNotOcrBBelow || shape.other >= shape.ocrB)) {
     judgement.typeface = Typeface::Other;
+  } else if (shape.other < kAnotherAtLeast && shape.ocrB < kNotOcrBBelow) {
+    judgement.reason = "its 3s are like no typeface known here (likeness " + Figure(shape.ocrB) +
+                       " to OCR-B, " + Figure(shape.other) + " to " + std::string(shape.otherFace) +
+                       "): too faint or too coarse to judge";
   } else {
     judgement.reason = "it differs from the comparison and looks partly like OCR-B (likeness " +
                        Figure(shape.ocrB) + ", " + Figure(shape.other) + " to " +
