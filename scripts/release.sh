@@ -88,6 +88,7 @@ Architecture: $architecture
 Maintainer: $maintainer
 Installed-Size: $(du -sk --apparent-size "$root/usr" | cut -f1)
 Depends: $depends
+Recommends: poppler-utils
 Section: utils
 Priority: optional
 Homepage: $home_page
@@ -99,7 +100,9 @@ Description: can this printer print OCR-B from its own fonts?
  a flat-topped line shows which sequence selects the printer's own OCR-B font.
  .
  It lists the printers CUPS knows, and follows each job until the printer has
- really printed it, telling in its exit status how the job ended.
+ really printed it, telling in its exit status how the job ended. It reads a
+ scan or photo of the printed page (PNG, JPEG, TIFF; PDF with poppler-utils)
+ and says which sequence printed OCR-B.
 CONTROL
   chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
   stamp_tree "$root"

@@ -112,6 +112,9 @@ CASES = [
     page_case("photo-epson-k5-dim", EPSON_K5, "epson",
               Capture(300, tilt=1, photo=True, perspective=0.025, light=1.2, noise=9, seed=10),
               kind="jpeg", quality=85),
+    page_case("photo-42-megapixels", EPSON_K5, "epson",
+              Capture(560, tilt=3, photo=True, perspective=0.03, light=0.6, blur=1.2, noise=5,
+                      seed=12), kind="jpeg", quality=85, mode="RGB"),
     # Dot-matrix prints: separate dots, a flat-topped draft 3, 24-pin OCR-B.
     page_case("draft-flat-topped-3", DRAFT_FLAT, "epson", Capture(300)),
     page_case("draft-sparse-dots", DRAFT_FLAT_SPARSE, "epson", Capture(360, tilt=-2)),
