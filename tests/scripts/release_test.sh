@@ -51,6 +51,12 @@ unzip -q "$first/dist"/Fontprobe-*-win64.zip -d "$unpacked/zip"
 dpkg-deb -x "$first/dist"/fontprobe_*.deb "$unpacked/deb"
 gunzip -c "$first/dist"/fontprobe-*.tar.gz >"$unpacked/source.tar"
 for leak in "$work" "$HOME" "$(hostname)"; do
+  # A name of a few letters ("vm") stands in compressed pictures and machine
+  # code by chance: it proves nothing either way.
+  if [ ${#leak} -lt 5 ]; then
+    echo "release test: not looking for '$leak', too short to tell a leak from chance"
+    continue
+  fi
   if grep -rlawF -- "$leak" "$unpacked"; then
     fail "the release files above hold '$leak'"
   fi
