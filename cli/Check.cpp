@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "cli/Interrupt.h"
 #include "cli/Output.h"
 #include "cli/PrintToAddress.h"
 #include "cli/QueueChoice.h"
+#include "platform/PlatformError.h"
 #include "platform/cups/CupsServer.h"
 #include "platform/cups/DeviceUri.h"
 #include "platform/cups/IppPrinter.h"
+#include "platform/cups/Utf8.h"
 
 namespace fontprobe {
 namespace {
@@ -21,7 +24,7 @@ void SayState(const CupsPrinter& printer) {
                         (printer.stateMessage.empty() ? "" : ": " + printer.stateMessage));
 }
 
-int CheckAddress(const std::string& uri) {
+int CheckAddress(const std::string& uri, const Deadline& deadline) {
   std::string problem;
   const auto address = SplitDeviceUri(uri, problem);
   if (!address) return Usage(problem);
@@ -29,7 +32,7 @@ int CheckAddress(const std::string& uri) {
     Say(uri + ": a raw TCP port tells nothing of itself; fontprobe print sends the page there.");
     return kDone;
   }
-  IppPrinter printer(uri);
+  IppPrinter printer(uri, deadline);
   const PrinterDescription description = printer.Describe();
   SayField("printer", uri);
   SayField("make and model", description.makeAndModel);
@@ -40,8 +43,33 @@ int CheckAddress(const std::string& uri) {
   return RawFormatFor(PrinterFamily::EpsonIbm, description.formats) ? kDone : kNotSent;
 }
 
-int CheckQueue(const std::optional<std::string>& named) {
-  CupsServer server;
+// A queue hands a raw page on unchanged; to an IPP printer it goes as
+// application/octet-stream, so the printer has to take that too.
+int CheckQueueDevice(const std::string& queue, const std::string& device,
+                     const Deadline& deadline) {
+  std::vector<std::string> formats;
+  try {
+    formats = IppPrinter(device, deadline).Describe().formats;
+  } catch (const PlatformError& error) {
+    Say(queue + " takes raw pages, but its printer could not be asked whether it does: " +
+        Sentence(ToUtf8(error.message())) + ".");
+    return kNotSent;
+  }
+  SayField("printer formats", FormatList(formats));
+  if (RawFormatFor(PrinterFamily::EpsonIbm, formats)) {
+    Say(queue +
+        " takes raw pages (application/vnd.cups-raw), and its printer takes them "
+        "as application/octet-stream.");
+    return kDone;
+  }
+  Say(queue +
+      " takes raw pages, but its printer takes no application/octet-stream: a raw "
+      "test page cannot be printed there.");
+  return kNotSent;
+}
+
+int CheckQueue(const std::optional<std::string>& named, const Deadline& deadline) {
+  CupsServer server(deadline);
   const auto queue = ChooseQueue(server, named);
   if (!queue) return kNoSuchPrinter;
   const PrinterDescription description = server.Describe(*queue);
@@ -56,15 +84,25 @@ int CheckQueue(const std::optional<std::string>& named) {
     Say(*queue + " is not accepting jobs: a raw test page cannot be printed there now.");
     return kNotSent;
   }
-  Say(*queue + (raw ? " takes raw pages (application/vnd.cups-raw)."
-                    : " takes no raw pages: a raw test page cannot be printed there."));
-  return raw ? kDone : kNotSent;
+  if (!raw) {
+    Say(*queue + " takes no raw pages: a raw test page cannot be printed there.");
+    return kNotSent;
+  }
+  const std::string& device = description.deviceUri;
+  const std::string scheme = device.substr(0, device.find(':'));
+  if (scheme == "ipp" || scheme == "ipps") {
+    // Without the options CUPS's backend reads after a '?'.
+    return CheckQueueDevice(*queue, device.substr(0, device.find('?')), deadline);
+  }
+  Say(*queue + " takes raw pages (application/vnd.cups-raw).");
+  return kDone;
 }
 
 }  // namespace
 
 int Check(const PrintRequest& request) {
-  return request.uri ? CheckAddress(*request.uri) : CheckQueue(request.printer);
+  const Deadline deadline(request.timeoutSeconds, &interrupted);
+  return request.uri ? CheckAddress(*request.uri, deadline) : CheckQueue(request.printer, deadline);
 }
 
 }  // namespace fontprobe

@@ -19,6 +19,7 @@ enum Status : int {
   kStillWaiting = 5,
   kNoOcrB = 6,       // read: pages were read, and no sequence printed OCR-B
   kNothingRead = 7,  // read: no page could be read
+  kForgotten = 8,    // delivered, and the printer no longer knows the job
   kInterrupted = 130,
 };
 

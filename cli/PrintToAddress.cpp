@@ -1,10 +1,10 @@
 #include "cli/PrintToAddress.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 #include "cli/FollowJob.h"
+#include "cli/Interrupt.h"
 #include "cli/Output.h"
 #include "platform/cups/DeviceUri.h"
 #include "platform/cups/IppPrinter.h"
@@ -16,14 +16,13 @@ namespace {
 
 constexpr char kPcl[] = "application/vnd.hp-PCL";
 constexpr char kOctetStream[] = "application/octet-stream";
-constexpr auto kConnectLimit = std::chrono::milliseconds(5000);
 
 bool Lists(const std::vector<std::string>& formats, const std::string& format) {
   return std::find(formats.begin(), formats.end(), format) != formats.end();
 }
 
-int PrintOverIpp(const PrintRequest& request, const std::string& page) {
-  IppPrinter printer(*request.uri);
+int PrintOverIpp(const PrintRequest& request, const std::string& page, const Deadline& deadline) {
+  IppPrinter printer(*request.uri, deadline);
   const std::vector<std::string> formats = printer.Formats();
   const auto format = RawFormatFor(request.family, formats);
   if (!format) {
@@ -35,10 +34,11 @@ int PrintOverIpp(const PrintRequest& request, const std::string& page) {
       std::to_string(page.size()) + " bytes, as " + *format + ") went to " + *request.uri + ".");
   std::fflush(stdout);
   if (!request.wait) return kDone;
-  const JobPlace place{*request.uri, [&printer](int job) { return printer.Job(job); },
-                       [&printer] { return printer.State(); },
-                       "cancel it on the printer's panel or web page: job "};
-  return FollowJob(place, id, request.timeoutSeconds);
+  const JobPlace place{
+      *request.uri, [&printer](int job) { return printer.Job(job); },
+      [&request](const Deadline& grace) { return IppPrinter(*request.uri, grace).State(); },
+      "cancel it on the printer's panel or web page: job "};
+  return FollowJob(place, id, deadline);
 }
 
 }  // namespace
@@ -69,8 +69,9 @@ int PrintToAddress(const PrintRequest& request) {
   const auto address = SplitDeviceUri(*request.uri, problem);
   if (!address) return Usage(problem);
   const std::string page = ComposeTestPage(request.family);
-  if (address->scheme != "socket") return PrintOverIpp(request, page);
-  SendToRawSocket(address->host, address->port, page, kConnectLimit);
+  const Deadline deadline(request.timeoutSeconds, &interrupted);
+  if (address->scheme != "socket") return PrintOverIpp(request, page, deadline);
+  SendToRawSocket(address->host, address->port, page, deadline);
   Say(std::string("The ") + PageName(request.family) + " test page (" +
       std::to_string(page.size()) + " bytes) was delivered to the device at " + address->host +
       ":" + std::to_string(address->port) +

@@ -27,8 +27,9 @@
 namespace fontprobe {
 namespace {
 
-int List() {
-  CupsServer server;
+int List(double seconds) {
+  const Deadline deadline(seconds, &interrupted);
+  CupsServer server(deadline);
   for (const CupsPrinter& printer : server.Printers()) {
     SayColumns(
         {printer.name, PrinterStateName(printer.state), printer.isDefault ? "default" : "-"});
@@ -44,7 +45,8 @@ int Page(PrinterFamily family) {
 }
 
 int Print(const PrintRequest& request) {
-  CupsServer server;
+  const Deadline deadline(request.timeoutSeconds, &interrupted);
+  CupsServer server(deadline);
   const auto printer = ChooseQueue(server, request.printer);
   if (!printer) return kNoSuchPrinter;
 
@@ -52,14 +54,16 @@ int Print(const PrintRequest& request) {
   const std::string page = ComposeTestPage(request.family);
   const RawJob job = SendRawPrintJob(spooler, FromUtf8(*printer), page);
   if (job.outcome != RawJobOutcome::PageSent) {
+    const std::string& cancellation = spooler.Cancellation();
+    if (deadline.Stopped()) throw Stopped{cancellation};
     return Fail(kNotSent, "fontprobe: not sent: " + Sentence(spooler.LastError()) +
-                              (job.id ? "; the job was cancelled." : "."));
+                              (cancellation.empty() ? "." : "; " + cancellation + "."));
   }
   Say("Job " + std::to_string(job.id) + ": the " + PageName(request.family) + " test page (" +
       std::to_string(page.size()) + " bytes) went to " + *printer + ".");
   std::fflush(stdout);
   if (!request.wait) return kDone;
-  return FollowJob(QueuePlace(server, *printer), static_cast<int>(job.id), request.timeoutSeconds);
+  return FollowJob(QueuePlace(server, *printer), static_cast<int>(job.id), deadline);
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -74,7 +78,11 @@ int Run(const std::vector<std::string>& args) {
     std::printf("fontprobe %s\n", FONTPROBE_VERSION);
     return kDone;
   }
-  if (command == "list") return rest.empty() ? List() : Usage("list takes no arguments");
+  if (command == "list") {
+    double seconds = 0;
+    if (const auto problem = ParseList(rest, seconds)) return Usage(*problem);
+    return List(seconds);
+  }
   if (command == "page") {
     const auto family = rest.size() == 1 ? FamilyNamed(rest[0]) : std::nullopt;
     return family ? Page(*family) : Usage("page needs one page name: epson or pcl");
@@ -102,8 +110,16 @@ int Run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   fontprobe::CatchInterrupt();
+  const std::vector<std::string> args(argv + 1, argv + argc);
   try {
-    return fontprobe::Run(std::vector<std::string>(argv + 1, argv + argc));
+    return fontprobe::Run(args);
+  } catch (const fontprobe::Stopped& stop) {
+    const bool printing = !args.empty() && args[0] == "print";
+    return fontprobe::Fail(
+        fontprobe::kInterrupted,
+        "fontprobe: stopped" + (!stop.leftBehind.empty() ? "; " + stop.leftBehind + "."
+                                : printing               ? "; nothing was sent."
+                                                         : "."));
   } catch (const fontprobe::PlatformError& error) {
     return fontprobe::Fail(
         fontprobe::kNotSent,

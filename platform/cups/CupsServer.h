@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Deadline.h"
+#include "platform/cups/Waits.h"
+
 namespace fontprobe {
 
 // IPP's printer states.
@@ -45,16 +48,18 @@ struct CupsJobStatus {
 };
 
 // One connection to the CUPS server the user's settings name (CUPS_SERVER,
-// client.conf, else the local one). Failures throw PlatformError.
+// client.conf, else the local one), every wait on it ending at the deadline.
+// Failures throw PlatformError in true words, or Stopped.
 class CupsServer {
  public:
-  CupsServer();
-  ~CupsServer();
+  explicit CupsServer(const Deadline& deadline);
   CupsServer(const CupsServer&) = delete;
   CupsServer& operator=(const CupsServer&) = delete;
 
   const std::string& name() const { return name_; }
-  http_t* http() const { return http_; }
+  http_t* http() const { return http_.get(); }
+  // A further connection to the server, for a wait of its own.
+  Connection ConnectWithin(const Deadline& deadline, const std::string& hint = "") const;
 
   // The queues, without instances, in CUPS's order, with their states.
   std::vector<CupsPrinter> Printers();
@@ -64,13 +69,19 @@ class CupsServer {
   std::optional<std::string> DefaultPrinter();
   CupsPrinter Printer(const std::string& name);
   PrinterDescription Describe(const std::string& name);
-  CupsJobStatus Job(const std::string& printer, int id);
+  // Nothing when the server no longer knows the job.
+  std::optional<CupsJobStatus> Job(const std::string& printer, int id);
+  const Deadline& deadline() const { return deadline_; }
 
  private:
+  [[noreturn]] void Throw(const std::string& whatFailed) const;
   void ThrowIfListingFailed() const;
+  // Whether the last request was answered "not found".
+  bool AnsweredNotFound() const;
 
+  const Deadline& deadline_;
   std::string name_;
-  http_t* http_ = nullptr;
+  Connection http_;
 };
 
 }  // namespace fontprobe

@@ -1,6 +1,8 @@
 #include "platform/cups/CupsSpooler.h"
 
+#include "platform/PlatformError.h"
 #include "platform/cups/Utf8.h"
+#include "platform/cups/Waits.h"
 
 namespace fontprobe {
 
@@ -8,7 +10,13 @@ namespace fontprobe {
 constexpr Spooler::Handle kOpenQueue = 1;
 
 bool CupsSpooler::Failed(const std::string& whatFailed) {
-  lastError_ = whatFailed + ": " + cupsLastErrorString();
+  try {
+    lastError_ =
+        whatFailed + ": " +
+        FailureWords(server_.deadline(), server_.http(), "the print server " + server_.name());
+  } catch (const Stopped&) {
+    lastError_ = whatFailed + ": stopped";
+  }
   return false;
 }
 
@@ -26,8 +34,8 @@ std::optional<Spooler::JobId> CupsSpooler::StartDocument(Handle, const std::u16s
                                                          const std::u16string&) {
   // Every document Fontprobe sends is raw: the printer reads the escape sequences.
   const std::string title = ToUtf8(docName);
-  if (cupsCreateDestJob(server_.http(), dest_, info_, &job_, title.c_str(), 0, nullptr) >
-      IPP_STATUS_OK_EVENTS_COMPLETE) {
+  if (!Succeeded(server_.http(), cupsCreateDestJob(server_.http(), dest_, info_, &job_,
+                                                   title.c_str(), 0, nullptr))) {
     job_ = 0;
     return Failed(std::string(dest_->name) + " refused the job"), std::nullopt;
   }
@@ -48,17 +56,24 @@ std::optional<std::uint32_t> CupsSpooler::Write(Handle, std::string_view bytes) 
 }
 
 bool CupsSpooler::EndDocument(Handle) {
-  if (cupsFinishDestDocument(server_.http(), dest_, info_) <= IPP_STATUS_OK_EVENTS_COMPLETE) {
-    return true;
-  }
+  if (Succeeded(server_.http(), cupsFinishDestDocument(server_.http(), dest_, info_))) return true;
   Failed("the page could not be finished");
   Abort(kOpenQueue);
   return false;
 }
 
 void CupsSpooler::Abort(Handle) {
+  if (!job_) return;
   // On a connection of its own: ours may be stuck in the middle of the document.
-  if (job_) cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest_, job_);
+  const Deadline cancelling = server_.deadline().Grace();
+  bool cancelled = false;
+  try {
+    const Connection http = server_.ConnectWithin(cancelling);
+    cancelled = Succeeded(http.get(), cupsCancelDestJob(http.get(), dest_, job_));
+  } catch (const PlatformError&) {
+    // Not confirmed: the words say how to cancel it.
+  }
+  cancellation_ = CancelWords(job_, cancelled, "cancel " + std::to_string(job_));
   job_ = 0;
 }
 

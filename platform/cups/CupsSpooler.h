@@ -26,8 +26,10 @@ class CupsSpooler : public Spooler {
   void Abort(Handle printer) override;
   void Close(Handle printer) override;
 
-  // CUPS's own words for the last failure.
+  // What the last failure was, in words.
   const std::string& LastError() const { return lastError_; }
+  // What became of the last job aborted, in words; empty when there was none.
+  const std::string& Cancellation() const { return cancellation_; }
 
  private:
   bool Failed(const std::string& whatFailed);
@@ -36,6 +38,7 @@ class CupsSpooler : public Spooler {
   cups_dest_t* dest_ = nullptr;
   cups_dinfo_t* info_ = nullptr;
   int job_ = 0;
+  std::string cancellation_;
   std::string lastError_;
 };
 

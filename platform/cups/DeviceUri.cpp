@@ -22,7 +22,11 @@ std::optional<DeviceUri> SplitDeviceUri(const std::string& uri, std::string& pro
     problem = "a socket:// address has no path: socket://HOST[:PORT]";
     return std::nullopt;
   }
-  return DeviceUri{kind, host, port ? port : kind == "socket" ? 9100 : 631};
+  return DeviceUri{kind, host,
+                   port               ? port
+                   : kind == "socket" ? 9100
+                                      : 631,
+                   *resource ? resource : "/"};
 }
 
 }  // namespace fontprobe

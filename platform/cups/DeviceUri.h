@@ -11,6 +11,7 @@ struct DeviceUri {
   std::string scheme;
   std::string host;
   int port = 0;
+  std::string resource;  // the path, "/" when none
 };
 
 // The parts of `uri`; nothing, with `problem` saying why, when it is not one

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -32,26 +33,72 @@ using AddressList = std::unique_ptr<addrinfo, decltype(&freeaddrinfo)>;
   throw PlatformError(FromUtf8(where + ": " + why));
 }
 
-// Connects within the time limit; the socket's error otherwise (0 on success).
-int ConnectWithin(const Socket& socket, const addrinfo& address, std::chrono::milliseconds limit) {
+// Waits until the socket can be written, a twentieth of a second at a time
+// so that the user's stop is heard: 0 when it can, else ETIMEDOUT, or the
+// error of the wait.
+int WaitToWrite(const Socket& socket, const Deadline& deadline) {
+  for (;;) {
+    if (deadline.Stopped()) throw Stopped{};
+    if (deadline.Passed()) return ETIMEDOUT;
+    pollfd waiting{socket.fd, POLLOUT, 0};
+    const int ready = poll(&waiting, 1, std::min(50, deadline.Milliseconds()));
+    if (ready > 0) return 0;
+    if (ready < 0 && errno != EINTR) return errno;
+  }
+}
+
+// Connects before the deadline; the socket's error otherwise (0 on success).
+int Connect(const Socket& socket, const addrinfo& address, const Deadline& deadline) {
   fcntl(socket.fd, F_SETFL, fcntl(socket.fd, F_GETFL) | O_NONBLOCK);
   if (connect(socket.fd, address.ai_addr, address.ai_addrlen) != 0 && errno != EINPROGRESS) {
     return errno;
   }
-  pollfd waiting{socket.fd, POLLOUT, 0};
-  const int ready = poll(&waiting, 1, static_cast<int>(limit.count()));
-  if (ready == 0) return ETIMEDOUT;
+  if (const int error = WaitToWrite(socket, deadline)) return error;
   int error = 0;
   socklen_t length = sizeof error;
-  if (ready < 0 || getsockopt(socket.fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return errno;
-  fcntl(socket.fd, F_SETFL, fcntl(socket.fd, F_GETFL) & ~O_NONBLOCK);
+  if (getsockopt(socket.fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return errno;
   return error;
+}
+
+// How much of the page a raw port has, which keeps what it got: no job
+// there can be cancelled.
+std::string PartSent(std::size_t sent, std::size_t whole, const std::string& where) {
+  return std::to_string(sent) + " of the page's " + std::to_string(whole) + " bytes had reached " +
+         where + ", which may print them";
+}
+
+// The page written whole before the deadline, then the sending side closed.
+void Send(const Socket& socket, std::string_view page, const Deadline& deadline,
+          const std::string& where) {
+  for (std::size_t sent = 0; sent < page.size();) {
+    int error = 0;
+    try {
+      error = WaitToWrite(socket, deadline);
+    } catch (const Stopped&) {
+      if (sent == 0) throw;
+      throw Stopped{PartSent(sent, page.size(), where)};
+    }
+    if (error == ETIMEDOUT) {
+      Throw(where, "the printer took " + std::string(sent ? "no more" : "none") +
+                       " of the page within " + deadline.Said() +
+                       (sent ? "; " + PartSent(sent, page.size(), where) : ""));
+    }
+    if (error) Throw(where, std::string("the page could not be written: ") + std::strerror(error));
+    const ssize_t n = send(socket.fd, page.data() + sent, page.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno != EAGAIN && errno != EINTR) {
+      Throw(where, std::string("the page could not be written: ") + std::strerror(errno));
+    }
+    if (n > 0) sent += static_cast<std::size_t>(n);
+  }
+  if (shutdown(socket.fd, SHUT_WR) != 0) {
+    Throw(where, std::string("the page could not be finished: ") + std::strerror(errno));
+  }
 }
 
 }  // namespace
 
 void SendToRawSocket(const std::string& host, int port, std::string_view page,
-                     std::chrono::milliseconds connectLimit) {
+                     const Deadline& deadline) {
   const std::string where = host + ":" + std::to_string(port);
   addrinfo hints{};
   hints.ai_socktype = SOCK_STREAM;
@@ -64,22 +111,14 @@ void SendToRawSocket(const std::string& host, int port, std::string_view page,
   for (const addrinfo* address = found; address; address = address->ai_next) {
     Socket socket(::socket(address->ai_family, address->ai_socktype, address->ai_protocol));
     if (socket.fd < 0) continue;
-    error = ConnectWithin(socket, *address, connectLimit);
+    error = Connect(socket, *address, deadline);
     if (error) continue;
-    for (std::size_t sent = 0; sent < page.size();) {
-      const ssize_t n = send(socket.fd, page.data() + sent, page.size() - sent, MSG_NOSIGNAL);
-      if (n < 0)
-        Throw(where, std::string("the page could not be written: ") + std::strerror(errno));
-      sent += static_cast<std::size_t>(n);
-    }
-    if (shutdown(socket.fd, SHUT_WR) != 0) {
-      Throw(where, std::string("the page could not be finished: ") + std::strerror(errno));
-    }
+    Send(socket, page, deadline, where);
     return;
   }
-  Throw(where, error == ETIMEDOUT ? "no answer within " + std::to_string(connectLimit.count()) +
-                                        " ms (is the host up, the port open?)"
-                                  : std::string("cannot connect: ") + std::strerror(error));
+  Throw(where, error == ETIMEDOUT
+                   ? "no answer within " + deadline.Said() + " (is the host up, the port open?)"
+                   : std::string("cannot connect: ") + std::strerror(error));
 }
 
 }  // namespace fontprobe

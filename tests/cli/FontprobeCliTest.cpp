@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <thread>
 
@@ -137,7 +139,9 @@ const Case kCases[] = {
     {"print pcl --printer", Server::Main, 1, "--printer needs a value"},
     {"print pcl FP_Alpha", Server::Main, 1, "unexpected 'FP_Alpha'"},
     {"page", Server::Main, 1, "page needs one page name"},
-    {"list FP_Alpha", Server::Main, 1, "list takes no arguments"},
+    {"list FP_Alpha", Server::Main, 1, "unexpected 'FP_Alpha'"},
+    {"list --timeout -1", Server::Main, 1, "--timeout needs a number"},
+    {"check --printer FP_Alpha --timeout", Server::Main, 1, "--timeout needs a value"},
     {"frob", Server::Main, 1, "unknown command 'frob'"},
 };
 
@@ -173,9 +177,9 @@ TEST(FontprobeCli, EachCaseEndsWithItsStatusAndPrintsOnlyWhereItShould) {
   }
 }
 
-// Runs a CUPS admin command against the main rig; false when it failed.
-bool Admin(const std::string& command) {
-  const std::string server = (RigFolder("FONTPROBE_CLI_RIG") / "cups.sock").string();
+// Runs a CUPS admin command against a rig (the main one unless named); false when it failed.
+bool Admin(const std::string& command, const char* rig = "FONTPROBE_CLI_RIG") {
+  const std::string server = (RigFolder(rig) / "cups.sock").string();
   return std::system(("export CUPS_SERVER='" + server + "'; " + command).c_str()) == 0;
 }
 
@@ -226,8 +230,9 @@ TEST(FontprobeCli, PrintsToAPrintersOwnAddressAndTellsWhatItSaid) {
       {
           {"print pcl --uri " + uri("pcl_printer"), 0, "as application/vnd.hp-PCL"},
           {"print epson --uri " + uri("pcl_printer"), 3,
-           "refused the page: Unsupported document-format mimeMediaType value; the job was "
-           "cancelled"},
+           "the page was not taken: the printer said "
+           "client-error-attributes-or-values-not-supported: Unsupported document-format "
+           "mimeMediaType value; job 2 was cancelled, so no part of the page prints."},
           // The refused job was cancelled: the printer takes the next one.
           {"print pcl --uri " + uri("pcl_printer"), 0, "completed"},
           {"print pcl --uri " + uri("pdf_printer"), 3,
@@ -235,6 +240,9 @@ TEST(FontprobeCli, PrintsToAPrintersOwnAddressAndTellsWhatItSaid) {
           {"check --uri " + uri("pdf_printer"), 3, "formats:\tapplication/pdf, image/pwg-raster"},
           {"check --uri " + uri("pcl_printer"), 0, "takes raw PCL"},
           {"check --printer FP_Through", 0, "device:\tipp://localhost:"},
+          // A raw queue is only as raw as the printer behind it.
+          {"check --printer FP_ToPdf", 3,
+           "FP_ToPdf takes raw pages, but its printer takes no application/octet-stream"},
           {"print pcl --uri " + uri("jamming"), 4,
            "aborted without printing (aborted-by-system; the rig's IPP printer jammed)"},
           {"print pcl --printer FP_Through", 4,
@@ -301,6 +309,199 @@ TEST(FontprobeCli, WritesTheWholePageToARawPort) {
       Fontprobe("print pcl --uri socket://127.0.0.1:" + std::to_string(closedPort), server);
   ExpectOutcome(result, 3, "Connection refused");
   EXPECT_LT(result.seconds, 2.0);
+}
+
+// A program started in the background, as a person starts one in a terminal.
+struct Running {
+  pid_t pid = -1;
+  int output = -1;  // standard output and error together
+};
+
+Running Spawn(const std::vector<std::string>& argv) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) throw std::runtime_error("no pipe");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeEnds[1], STDOUT_FILENO);
+    dup2(pipeEnds[1], STDERR_FILENO);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  return {pid, pipeEnds[0]};
+}
+
+// `fontprobe ARGS` against `server`, its own process (the shell gives way to it).
+Running Start(const std::string& args, const std::string& server) {
+  return Spawn(
+      {"/bin/sh", "-c",
+       "exec env CUPS_SERVER='" + server + "' '" + std::getenv("FONTPROBE_CLI") + "' " + args});
+}
+
+// Waits for the command to end: its status, output and the time it took from now.
+Result Finish(const Running& running) {
+  const auto start = std::chrono::steady_clock::now();
+  Result result;
+  char buffer[4096];
+  for (ssize_t n; (n = read(running.output, buffer, sizeof buffer)) > 0;) {
+    result.output.append(buffer, n);
+  }
+  close(running.output);
+  int wait = 0;
+  waitpid(running.pid, &wait, 0);
+  result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return result;
+}
+
+// The misbehaving printers of peers.py, each on a loopback port of its own,
+// for as long as the object lives.
+class Peers {
+ public:
+  Peers() : running_(Launch()) {}
+  ~Peers() {
+    kill(running_.pid, SIGTERM);
+    Finish(running_);
+  }
+  std::string Uri(const std::string& kind, const std::string& scheme = "ipp") const {
+    return scheme + "://127.0.0.1:" + std::to_string(ports_.at(kind)) + "/ipp/print";
+  }
+
+ private:
+  // Starts peers.py and reads its "KIND PORT" lines.
+  Running Launch() {
+    const Running running = Spawn({"/usr/bin/python3", std::getenv("FONTPROBE_PEERS")});
+    FILE* lines = fdopen(dup(running.output), "r");
+    char kind[32];
+    int port = 0;
+    while (ports_.size() < 6 && std::fscanf(lines, "%31s %d", kind, &port) == 2) {
+      ports_[kind] = port;
+    }
+    std::fclose(lines);
+    if (ports_.size() < 6) throw std::runtime_error("peers.py did not start");
+    return running;
+  }
+
+  std::map<std::string, int> ports_;
+  Running running_;
+};
+
+// What no failure may say: an errno text from a call that set none.
+void ExpectNoEmptyErrno(const Result& result) {
+  EXPECT_EQ(result.output.find("Success"), std::string::npos) << result.output;
+}
+
+// A printer that never answers, answers what is not IPP, or forgets or
+// sits on a job ends each command within its time and one second more, in
+// words that say what really happened.
+TEST(FontprobeCli, MisbehavingPrintersNeverHoldItPastItsTimeNorMakeItLie) {
+  const Peers peers;
+  const std::string server = (RigFolder("FONTPROBE_CLI_IPP_RIG") / "cups.sock").string();
+  ASSERT_TRUE(
+      Admin("lpadmin -p FP_ToSilent -E -v " + peers.Uri("silent"), "FONTPROBE_CLI_IPP_RIG"));
+  struct Misbehaving {
+    std::string args;
+    double seconds;  // its --timeout
+    int status;
+    std::string says;
+  };
+  const Misbehaving cases[] = {
+      {"check --uri " + peers.Uri("silent"), 2, 3, "no answer from the printer within 2 s."},
+      {"print pcl --uri " + peers.Uri("silent"), 2, 3, "no answer from the printer within 2 s."},
+      {"check --uri " + peers.Uri("silent", "ipps"), 2, 3, "no answer from the printer at ipps://"},
+      {"check --uri " + peers.Uri("babbling"), 2, 3,
+       "the printer answered with text/html, not IPP."},
+      {"check --uri " + peers.Uri("babbling", "ipps"), 2, 3, "TLS could not be set up with"},
+      {"print pcl --uri " + peers.Uri("garbage"), 2, 3, "within 2 s."},
+      {"print pcl --uri " + peers.Uri("forgetful"), 2, 8,
+       "the page was delivered as job 1, but " + peers.Uri("forgetful") +
+           " no longer knows the job: whether it printed is unknown"},
+      {"print pcl --no-wait --uri " + peers.Uri("stalling"), 2, 3,
+       "the page was not taken: no answer from the printer within 2 s; job 1 was cancelled"},
+      {"print pcl --no-wait --uri " + peers.Uri("deaf"), 2, 3,
+       "the page was not taken: no answer from the printer within 2 s; job 1 could not be "
+       "cancelled: cancel it on the printer's panel or web page."},
+      {"check --printer FP_ToSilent", 2, 3,
+       "FP_ToSilent takes raw pages, but its printer could not be asked whether it does: " +
+           peers.Uri("silent") +
+           ": the printer did not tell its attributes: no answer from the printer within 2 s."},
+  };
+  for (const Misbehaving& c : cases) {
+    SCOPED_TRACE(c.args);
+    char timeout[32];
+    std::snprintf(timeout, sizeof timeout, " --timeout %g", c.seconds);
+    const Result result = Fontprobe(c.args + timeout, server);
+    ExpectOutcome(result, c.status, c.says);
+    ExpectNoEmptyErrno(result);
+    EXPECT_LT(result.seconds, c.seconds + 1);
+  }
+  EXPECT_TRUE(Admin("lpadmin -x FP_ToSilent", "FONTPROBE_CLI_IPP_RIG"));
+}
+
+// Ctrl-C in the middle of any wait ends the command within half a second,
+// saying what it left behind.
+TEST(FontprobeCli, CtrlCEndsAnyWaitAtOnceAndTellsWhatItLeft) {
+  const Peers peers;
+  const std::string server = (RigFolder("FONTPROBE_CLI_RIG") / "cups.sock").string();
+  const Expected cases[] = {
+      {"check --uri " + peers.Uri("silent"), 130, "fontprobe: stopped.\n"},
+      {"check --uri " + peers.Uri("silent", "ipps"), 130, "fontprobe: stopped.\n"},
+      {"print pcl --uri " + peers.Uri("silent"), 130, "fontprobe: stopped; nothing was sent.\n"},
+      {"print pcl --uri " + peers.Uri("stalling"), 130,
+       "fontprobe: stopped; job 1 was cancelled, so no part of the page prints.\n"},
+      {"print pcl --uri " + peers.Uri("deaf"), 130,
+       "fontprobe: stopped; job 1 could not be cancelled: cancel it on the printer's panel or "
+       "web page.\n"},
+      {"print pcl --printer FP_Beta", 130, " stays queued on FP_Beta; cancel it with: cancel "},
+  };
+  for (const Expected& c : cases) {
+    SCOPED_TRACE(c.args);
+    const Running running = Start(c.args + " --timeout 30", server);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    kill(running.pid, SIGINT);
+    const Result result = Finish(running);
+    ExpectOutcome(result, c.status, c.says);
+    EXPECT_LT(result.seconds, 0.5);
+  }
+  EXPECT_TRUE(Admin("cancel -a FP_Beta"));
+}
+
+// The rig's print server stopped (as by SIGSTOP) for as long as the object lives.
+class Frozen {
+ public:
+  explicit Frozen(const fs::path& rig) : pid_(std::stoi(ReadAll(rig / "cupsd.pid"))) {
+    kill(pid_, SIGSTOP);
+  }
+  ~Frozen() { kill(pid_, SIGCONT); }
+
+ private:
+  pid_t pid_;
+};
+
+TEST(FontprobeCli, AFrozenPrintServerEndsEachCommandInTimeThenWorksAgain) {
+  const fs::path rig = RigFolder("FONTPROBE_CLI_RIG");
+  const std::string server = (rig / "cups.sock").string();
+  const std::string noAnswer = "no answer from the print server " + server + " within 2 s.";
+  {
+    const Frozen frozen(rig);
+    for (const Result& result : RunEach(
+             {
+                 {"list --timeout 2", 3, "could not list the printers: " + noAnswer},
+                 {"print pcl --timeout 2", 3, "could not tell the default printer: " + noAnswer},
+                 {"print pcl --printer FP_Alpha --timeout 2", 3, noAnswer},
+                 {"check --printer FP_Alpha --timeout 2", 3, noAnswer},
+             },
+             server)) {
+      EXPECT_LT(result.seconds, 3.0);
+    }
+  }
+  RunEach({{"list", 0, "FP_Alpha\tidle\tdefault\n"}}, server);
+  EXPECT_TRUE(CapturedJobs(rig / "jobs").empty());
 }
 
 }  // namespace
