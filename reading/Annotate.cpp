@@ -112,12 +112,7 @@ void DrawGlyph(RgbImage& picture, int left, int top, const Glyph& glyph) {
 Glyph OcrBThree() {
   for (std::size_t f = 0; f < kReferenceFaceCount; ++f) {
     if (!kReferenceFaces[f].ocrB) continue;
-    Glyph glyph;
-    const char* hex = kReferenceFaces[f].digits[3];
-    for (std::size_t i = 0; i < glyph.ink.size() && hex[i]; ++i) {
-      glyph.ink[i] = static_cast<float>(hex[i] <= '9' ? hex[i] - '0' : hex[i] - 'a' + 10);
-    }
-    return glyph;
+    return ReferenceInk(kReferenceFaces[f], 3);
   }
   return {};
 }

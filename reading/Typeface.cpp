@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cmath>
+#include <string>
 
 #include "reading/ReferenceGlyphs.h"
 
@@ -27,13 +28,31 @@ constexpr double kAnotherAtLeast = 0.75;
 // Printers draw a typeface a little larger or smaller than its font file.
 constexpr std::array<double, 7> kScales = {0.85, 0.9, 0.95, 1.0, 1.05, 1.1, 1.15};
 
+// Two places after the point, as "%.2f" writes it: without printf, which
+// would bring a formatter of its own into Fontprobe.exe.
 std::string Figure(double value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%.2f", value);
+  const long hundredths = std::lround(std::abs(value) * 100);
+  std::string text = std::to_string(hundredths / 100);
+  text += '.';
+  text += static_cast<char>('0' + hundredths % 100 / 10);
+  text += static_cast<char>('0' + hundredths % 10);
+  if (value < 0 && hundredths) text.insert(text.begin(), '-');
   return text;
 }
 
 }  // namespace
+
+Glyph ReferenceInk(const ReferenceFace& face, int digit) {
+  Glyph glyph;
+  std::size_t i = 0;
+  for (const char* c = face.digits[digit]; *c && i < glyph.ink.size(); ++c) {
+    const bool paperRun = *c >= 'g' && *c <= 'z', inkRun = *c >= 'G' && *c <= 'Z';
+    const int run = paperRun ? *c - 'g' + 2 : inkRun ? *c - 'G' + 2 : 1;
+    const int level = paperRun ? 0 : inkRun ? 15 : *c <= '9' ? *c - '0' : *c - 'a' + 10;
+    for (int k = 0; k < run && i < glyph.ink.size(); ++k) glyph.ink[i++] = level * 17.0f;
+  }
+  return glyph;
+}
 
 const std::vector<ReferenceGlyph>& ReferenceGlyphs() {
   static const std::vector<ReferenceGlyph> glyphs = [] {
@@ -41,13 +60,8 @@ const std::vector<ReferenceGlyph>& ReferenceGlyphs() {
     for (std::size_t f = 0; f < kReferenceFaceCount; ++f) {
       const ReferenceFace& face = kReferenceFaces[f];
       for (int d = 0; d < 10; ++d) {
-        Glyph glyph;
-        const char* hex = face.digits[d];
-        for (std::size_t i = 0; i < glyph.ink.size() && hex[i]; ++i) {
-          const int level = hex[i] <= '9' ? hex[i] - '0' : hex[i] - 'a' + 10;
-          glyph.ink[i] = level * 17.0f;
-        }
-        decoded.push_back({face.name, face.ocrB, static_cast<char>('0' + d), Blurred(glyph)});
+        decoded.push_back(
+            {face.name, face.ocrB, static_cast<char>('0' + d), Blurred(ReferenceInk(face, d))});
       }
     }
     return decoded;

@@ -63,11 +63,25 @@ def framed(ink):
     return window.reshape(HEIGHT, s, WIDTH, s).mean(axis=(1, 3))
 
 
+def encoded(text):
+    """Runs of 2 to 21 paper samples as g to z, of full ink as G to Z: the
+    glyphs are mostly either, and Fontprobe.exe carries them."""
+    out, i = "", 0
+    while i < len(text):
+        run = 1
+        while text[i] in "0f" and i + run < len(text) and text[i + run] == text[i] and run < 21:
+            run += 1
+        out += text[i] if run == 1 else chr((ord("g") if text[i] == "0" else ord("G")) + run - 2)
+        i += run
+    return out
+
+
 def main():
     lines = [
         "// The digits 0 to 9 of a few typefaces, framed as the reader frames a printed",
         "// character (see reading/Glyph.h): 24 x 36 samples, one hex digit each, 0 for",
-        "// paper to f for full ink, row by row. Made by scripts/make-reference-glyphs.py",
+        "// paper to f for full ink, row by row, with runs of 0 and f shortened (see",
+        "// reading/ReferenceGlyphs.h). Made by scripts/make-reference-glyphs.py",
         "// from these fonts of Debian's (the glyphs are drawn at 2400 dpi and averaged",
         "// down; no font data is copied):",
     ]
@@ -85,7 +99,7 @@ def main():
         lines.append('    {"%s", %s, {' % (name, "true" if ocr_b else "false"))
         for digit in "0123456789":
             levels = np.clip(np.rint(framed(printed(path, digit)) * 15), 0, 15).astype(int)
-            text = "".join("%x" % v for v in levels.flatten())
+            text = encoded("".join("%x" % v for v in levels.flatten()))
             chunks = [text[i:i + 72] for i in range(0, len(text), 72)]
             lines.append("                " + "\n                ".join('"%s"' % c for c in chunks) + ",")
         lines.append("               }},")

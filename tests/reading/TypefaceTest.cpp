@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <vector>
 
 #include "reading/ReferenceGlyphs.h"
 #include "reading/Typeface.h"
@@ -70,6 +71,56 @@ TEST(JudgeBlock, AComparisonThatLooksLikeOcrBMakesNoBlockOcrB) {
   EXPECT_EQ(JudgeBlock(ocrB, ocrB).typeface, Typeface::SameAsComparison);
   EXPECT_TRUE(LooksLikeOcrB(ocrB.shape));
   EXPECT_FALSE(LooksLikeOcrB(Line(Digit("DejaVu Sans Mono", '3')).shape));
+}
+
+// A line that is no typeface known is unclear, with its figures to two places.
+TEST(JudgeBlock, GivesItsFiguresToTwoPlaces) {
+  const LineEvidence courier = Line(Digit("TeX Gyre Cursor", '3'));
+  const struct {
+    double ocrB, other;
+    const char* says;
+  } cases[] = {
+      {0.456, 0.7, "(likeness 0.46 to OCR-B, 0.70 to Test Face)"},
+      {0.004, 0.125, "(likeness 0.00 to OCR-B, 0.13 to Test Face)"},
+      {0.5, 0.0, "(likeness 0.50 to OCR-B, 0.00 to Test Face)"},
+  };
+  for (const auto& c : cases) {
+    LineEvidence block = Line(Digit("OCR-B", '3'));
+    block.shape.ocrB = c.ocrB;
+    block.shape.other = c.other;
+    block.shape.otherFace = "Test Face";
+    const Judgement judgement = JudgeBlock(block, courier);
+    EXPECT_EQ(judgement.typeface, Typeface::Unclear);
+    EXPECT_NE(judgement.reason.find(c.says), std::string::npos) << judgement.reason;
+  }
+}
+
+// The reference data spells runs of paper and of full ink short.
+TEST(ReferenceInk, SpellsRunsOfPaperAndInkShort) {
+  struct Spelt {
+    const char* data;
+    std::vector<float> ink;  // the first samples; the rest are paper
+  };
+  const Spelt cases[] = {
+      {"0f9", {0, 255, 153}},
+      {"g1", {0, 0, 17}},
+      {"z", std::vector<float>(21, 0)},
+      {"G", {255, 255}},
+      {"3Z",
+       [] {
+         std::vector<float> ink(1, 51);
+         ink.resize(22, 255);
+         return ink;
+       }()},
+  };
+  for (const Spelt& c : cases) {
+    SCOPED_TRACE(c.data);
+    const ReferenceFace face{"test", false, {c.data}};
+    const Glyph glyph = ReferenceInk(face, 0);
+    for (std::size_t i = 0; i < glyph.ink.size(); ++i) {
+      EXPECT_EQ(glyph.ink[i], i < c.ink.size() ? c.ink[i] : 0.0f) << i;
+    }
+  }
 }
 
 }  // namespace
