@@ -4,7 +4,6 @@
 #include "about/SysInfo.h"
 #include "platform/win32/WideText.h"
 #include "ui/EventHandler.h"
-#include "ui/TopLevelWindows.h"
 #include "ui/resource.h"
 
 #ifndef FONTPROBE_HOME_PAGE
@@ -72,7 +71,7 @@ frmAbout::frmAbout(Services services) : services_(services) {}
 frmAbout::~frmAbout() { Close(); }
 
 void frmAbout::Close() {
-  if (window_) DestroyWindow(window_);
+  TopLevelWindow::Close();
   if (owner_) DestroyWindow(owner_);
   owner_ = nullptr;
 }
@@ -84,7 +83,6 @@ void frmAbout::Show(HWND opener) {
     return;
   }
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(kWindowClass, &ObjectWindowProc<frmAbout>, nullptr);
   if (!owner_) {
     owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                              nullptr);
@@ -93,11 +91,10 @@ void frmAbout::Show(HWND opener) {
   dpi_ = GetDpiForWindow(opener);
   const RECT frame = CentredWindowRect(MonitorFromWindow(opener, MONITOR_DEFAULTTONEAREST),
                                        kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
-  CreateWindowExW(kExStyle, kWindowClass, L"About Fontprobe", kStyle, frame.left, frame.top,
-                  frame.right - frame.left, frame.bottom - frame.top, owner_, nullptr, instance,
-                  this);
-  if (!window_) return;
-  TopLevelWindowOpened();
+  if (!Create(kWindowClass, nullptr, L"About Fontprobe", kStyle, kExStyle, frame, owner_,
+              nullptr)) {
+    return;
+  }
   dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, false);
   CreateControls();
   ShowWindow(window_, SW_SHOWNORMAL);
@@ -105,7 +102,7 @@ void frmAbout::Show(HWND opener) {
   SetFocus(GetDlgItem(window_, kCmdOK));
 }
 
-LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> frmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
@@ -120,24 +117,8 @@ LRESULT frmAbout::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_CTLCOLORSTATIC:
       return PaintStatic(reinterpret_cast<HDC>(wParam), COLOR_WINDOW);
-    case WM_SYSCOLORCHANGE:
-      RepaintAll(window_);
-      return 0;
-    case WM_ACTIVATE:
-      focus_.OnActivate(window_, wParam);
-      return 0;
-    case WM_DPICHANGED:
-      Layout(HIWORD(wParam));
-      MoveToRect(window_, *reinterpret_cast<const RECT*>(lParam));  // the suggested one
-      return 0;
-    case WM_CLOSE:
-      DestroyWindow(window_);
-      return 0;
-    case WM_DESTROY:
-      TopLevelWindowClosed();
-      return 0;
     default:
-      return DefWindowProcW(window_, message, wParam, lParam);
+      return std::nullopt;
   }
 }
 

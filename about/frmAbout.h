@@ -8,13 +8,13 @@
 #include "platform/ProgramStart.h"
 #include "platform/WindowsRegistry.h"
 #include "platform/win32/Win32MessageSink.h"
-#include "ui/Win32Ui.h"
+#include "ui/TopLevelWindow.h"
 
 namespace fontprobe {
 
 // The About dialog: modeless, at most one at a time, and independent of the
 // main window once shown.
-class frmAbout {
+class frmAbout : public TopLevelWindow {
  public:
   struct Services {
     WindowsRegistry& registry;
@@ -23,9 +23,7 @@ class frmAbout {
   };
 
   explicit frmAbout(Services services);
-  ~frmAbout();
-  frmAbout(const frmAbout&) = delete;
-  frmAbout& operator=(const frmAbout&) = delete;
+  ~frmAbout() override;
 
   // Opens a fresh dialog centred on the monitor of `opener`, at that monitor's
   // DPI, or brings the open one to the front.
@@ -34,11 +32,10 @@ class frmAbout {
   void Close();
 
  private:
-  friend LRESULT CALLBACK ObjectWindowProc<frmAbout>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Layout(UINT dpi) override;
 
   void CreateControls();
-  void Layout(UINT dpi);
   void Paint();
   void DrawIcon(const DRAWITEMSTRUCT& item);
   void OnCommand(int id);
@@ -46,11 +43,8 @@ class frmAbout {
   void Command1_Click();
 
   Services services_;
-  HWND window_ = nullptr;
   HWND owner_ = nullptr;  // hidden, so that the dialog has no taskbar entry
   Win32MessageSink messages_{window_};
-  FocusKeeper focus_;
-  UINT dpi_ = GetDpiForSystem();
   GdiObject font_;
 };
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/Form1Controls.h"
+#include "platform/win32/DroppedFiles.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Error.h"
 #include "printers/PrinterSelection.h"
 #include "printing/TestRun.h"
 #include "ui/EventHandler.h"
-#include "ui/TopLevelWindows.h"
 #include "ui/resource.h"
 
 namespace fontprobe {
@@ -17,6 +17,7 @@ namespace {
 using namespace form1;
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_ACCEPTFILES;
 constexpr int kClientWidth = 6630;
 constexpr int kClientHeight = 3735;
 constexpr int kLineLeft = 120;
@@ -138,27 +139,19 @@ HMENU CreateMainMenu() {
 
 Form1::Form1(Services services) : services_(std::move(services)) {}
 
-Form1::~Form1() {
-  if (window_) DestroyWindow(window_);
-}
-
 void Form1::Show(int showCommand) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(kWindowClass, &ObjectWindowProc<Form1>,
-                      LoadIconW(instance, MAKEINTRESOURCEW(IDI_FONTPROBE)));
-  // Created where it will stay, so that start-up moves no window.
+  // Created where it will stay, so that start-up moves no window. It takes
+  // dropped files (the style DragAcceptFiles sets, without loading shell32).
   const RECT frame = CentredWindowRect(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY),
-                                       kClientWidth, kClientHeight, kStyle, 0, true, dpi_);
+                                       kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
   HMENU menu = CreateMainMenu();
-  CreateWindowExW(0, kWindowClass, L"Fontprobe", kStyle, frame.left, frame.top,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance,
-                  this);
-  if (!window_) {
+  if (!Create(kWindowClass, LoadIconW(instance, MAKEINTRESOURCEW(IDI_FONTPROBE)), L"Fontprobe",
+              kStyle, kExStyle, frame, nullptr, menu)) {
     const DWORD error = GetLastError();
     DestroyMenu(menu);
     ThrowWin32Error(u"Fontprobe could not create its main window.", error);
   }
-  TopLevelWindowOpened();
   dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, true);
   CreateControls();
   Form_Load();
@@ -166,7 +159,7 @@ void Form1::Show(int showCommand) {
   SetFocus(GetDlgItem(window_, kCommand1));
 }
 
-LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -184,11 +177,8 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                          GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kLabel3
                              ? COLOR_HIGHLIGHTTEXT
                              : COLOR_WINDOW);
-    case WM_SYSCOLORCHANGE:
-      RepaintAll(window_);
-      return 0;
-    case WM_ACTIVATE:
-      focus_.OnActivate(window_, wParam);
+    case WM_DROPFILES:
+      OnDrop(reinterpret_cast<HDROP>(wParam));
       return 0;
     case DM_GETDEFID: {
       // Neither button is the default, but Enter runs the one that has the focus.
@@ -196,15 +186,8 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (focused == kCommand1 || focused == kCommand2) return MAKELRESULT(focused, DC_HASDEFID);
       return 0;
     }
-    case WM_DPICHANGED:
-      Layout(HIWORD(wParam));
-      MoveToRect(window_, *reinterpret_cast<const RECT*>(lParam));  // the suggested one
-      return 0;
-    case WM_DESTROY:
-      TopLevelWindowClosed();
-      return 0;
     default:
-      return DefWindowProcW(window_, message, wParam, lParam);
+      return std::nullopt;
   }
 }
 
@@ -317,6 +300,14 @@ void Form1::Form_Load() {
 void Form1::Command1_Click() { RunTest(PrinterFamily::EpsonIbm); }
 
 void Form1::Command2_Click() { RunTest(PrinterFamily::Pcl); }
+
+void Form1::OnDrop(HDROP drop) {
+  RunEventHandler(messages_, [this, drop] {
+    // The window comes to the front, as the answer will be over it.
+    SetForegroundWindow(window_);
+    services_.readScans(window_, DroppedFiles(drop), messages_);
+  });
+}
 
 void Form1::RunTest(PrinterFamily family) {
   RunEventHandler(messages_, [this, family] {

@@ -3,41 +3,42 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/PrinterRegistry.h"
 #include "platform/Spooler.h"
 #include "platform/win32/Win32MessageSink.h"
 #include "printing/TestPage.h"
-#include "ui/Win32Ui.h"
+#include "ui/TopLevelWindow.h"
 
 namespace fontprobe {
 
 // The main window: the printer chooser, the two test buttons, the explanatory
-// texts, the logo and the menus.
-class Form1 {
+// texts, the logo and the menus. Scans dropped on it are read.
+class Form1 : public TopLevelWindow {
  public:
   struct Services {
     PrinterRegistry& registry;
     Spooler& spooler;
     std::function<void(HWND opener)> showAbout;
     std::function<void()> closeAbout;
+    // Reads the files dropped on the window, telling through its message boxes.
+    std::function<void(HWND owner, const std::vector<std::wstring>& paths, MessageSink& messages)>
+        readScans;
   };
 
   explicit Form1(Services services);
-  ~Form1();
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
 
   // Creates the window, fills the chooser and shows the window centred; throws
   // PlatformError when the window cannot be created.
   void Show(int showCommand);
 
  private:
-  friend LRESULT CALLBACK ObjectWindowProc<Form1>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Layout(UINT dpi) override;
 
   void CreateControls();
-  void Layout(UINT dpi);
   void FitDroppedWidth();
   void Paint();
   void DrawLogo(const DRAWITEMSTRUCT& item);
@@ -46,12 +47,10 @@ class Form1 {
   void Command1_Click();
   void Command2_Click();
   void RunTest(PrinterFamily family);
+  void OnDrop(HDROP drop);
 
   Services services_;
-  HWND window_ = nullptr;
   Win32MessageSink messages_{window_};
-  FocusKeeper focus_;
-  UINT dpi_ = GetDpiForSystem();
   GdiObject defaultFont_;
   GdiObject largeFont_;
   GdiObject logo_;  // made for logoDpi_ from the 96-DPI resource

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "about/frmAbout.h"
+#include "app/DroppedScans.h"
 #include "app/Form1.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/WideText.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-// Both windows get dialog-style keyboard navigation (Tab, arrows, Enter, Esc).
+// Every window gets dialog-style keyboard navigation (Tab, arrows, Enter, Esc).
 int RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -37,8 +38,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   fontprobe::Win32ProgramStart programs;
   fontprobe::Win32Browser browser;
   fontprobe::frmAbout about({windowsRegistry, programs, browser});
-  fontprobe::Form1 form1({registry, spooler, [&about](HWND opener) { about.Show(opener); },
-                          [&about] { about.Close(); }});
+  fontprobe::DroppedScans scans;
+  fontprobe::Form1 form1(
+      {registry, spooler, [&about](HWND opener) { about.Show(opener); },
+       [&about] { about.Close(); },
+       [&scans](HWND owner, const std::vector<std::wstring>& paths,
+                fontprobe::MessageSink& messages) { scans.Read(owner, paths, messages); }});
   try {
     form1.Show(showCommand);
   } catch (const fontprobe::PlatformError& error) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "reading/Image.h"
 
@@ -21,6 +22,15 @@ class PictureError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Refuses a picture whose header gives it more than kLargestPicture pixels.
+inline void RefuseIfTooLarge(double width, double height) {
+  if (width * height > kLargestPicture) {
+    throw PictureError("the picture is larger than 100 million pixels (" +
+                       std::to_string(static_cast<long long>(width)) + " x " +
+                       std::to_string(static_cast<long long>(height)) + ")");
+  }
+}
 
 // The pages of one picture file, decoded one at a time, so that a long file
 // never holds more than one page in memory.

@@ -103,26 +103,4 @@ std::wstring WindowText(HWND window);
 // White-backed window class with the arrow cursor.
 void RegisterWindowClass(const wchar_t* name, WNDPROC windowProc, HICON icon);
 
-// Window procedure for windows created with their owning object as the creation
-// parameter: the object learns its window at WM_NCCREATE and handles every
-// message from then on. The owner befriends this function.
-// The object lets go of its window at WM_NCDESTROY, the last message, so that
-// nothing reaches the object, or DefWindowProcW a destroyed window, after it.
-template <typename Owner>
-LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->Handle(message, wParam, lParam);
-}
-
 }  // namespace fontprobe

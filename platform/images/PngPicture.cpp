@@ -59,10 +59,7 @@ class PngPicture : public PictureFile {
     if (!png_image_begin_read_from_file(&image, path_.c_str())) {
       throw PictureError(std::string("a broken PNG file: ") + image.message);
     }
-    if (static_cast<double>(image.width) * image.height > kLargestPicture) {
-      throw PictureError("the picture is larger than 100 million pixels (" +
-                         std::to_string(image.width) + " x " + std::to_string(image.height) + ")");
-    }
+    RefuseIfTooLarge(image.width, image.height);
     image.format = PNG_FORMAT_GRAY;
     PicturePage page;
     page.image.width = static_cast<int>(image.width);

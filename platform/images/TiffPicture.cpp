@@ -46,10 +46,7 @@ class TiffPicture : public PictureFile {
     TIFFGetField(tiff_.get(), TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff_.get(), TIFFTAG_IMAGELENGTH, &height);
     if (width == 0 || height == 0) throw PictureError("a broken TIFF file: a page has no size");
-    if (static_cast<double>(width) * height > kLargestPicture) {
-      throw PictureError("the picture is larger than 100 million pixels (" + std::to_string(width) +
-                         " x " + std::to_string(height) + ")");
-    }
+    RefuseIfTooLarge(width, height);
     PicturePage page;
     page.dotsPerInch = StatedResolution();
     page.image.width = static_cast<int>(width);

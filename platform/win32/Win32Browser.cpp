@@ -5,20 +5,12 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "platform/win32/LateBound.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Error.h"
 
 namespace fontprobe {
 namespace {
-
-// shell32 and ole32 are large, and only the home-page button needs them: they
-// are loaded when it is first pressed rather than at every start.
-template <typename Function>
-Function Procedure(const wchar_t* library, const char* name) {
-  HMODULE module = LoadLibraryW(library);
-  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
-}
 
 // ShellExecuteExW's own result where it set no last error.
 DWORD ShellFailure(const SHELLEXECUTEINFOW& info) {
@@ -42,9 +34,9 @@ void Win32Browser::Open(const std::u16string& address) {
   const std::u16string failed =
       u"The home page " + address + u" could not be opened in a web browser.";
   static const auto initializeCom =
-      Procedure<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
+      LateBound<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
   static const auto shellExecute =
-      Procedure<BOOL(WINAPI*)(SHELLEXECUTEINFOW*)>(L"shell32.dll", "ShellExecuteExW");
+      LateBound<BOOL(WINAPI*)(SHELLEXECUTEINFOW*)>(L"shell32.dll", "ShellExecuteExW");
   if (!initializeCom || !shellExecute) ThrowWin32Error(failed, GetLastError());
   // The shell may hand the address to a COM object, which needs this thread in
   // a single-threaded apartment; once is enough for the program's life.

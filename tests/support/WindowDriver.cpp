@@ -3,6 +3,10 @@
 #include "app/Form1Controls.h"
 #include "tests/support/CapturedJobs.h"
 
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <cwctype>
 #include <stdexcept>
 
 namespace fontprobe::testing {
@@ -128,6 +132,40 @@ MessageBoxSeen AnswerMessageBox(const AppProcess& app, Answer answer) {
 MessageBoxSeen ClickAndAnswerMessageBox(const AppProcess& app, HWND button) {
   Click(button);
   return AnswerMessageBox(app);
+}
+
+void DropFiles(const AppProcess& app, HWND window, const std::vector<std::wstring>& paths) {
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.fWide = TRUE;
+  std::vector<BYTE> block(reinterpret_cast<const BYTE*>(&header),
+                          reinterpret_cast<const BYTE*>(&header + 1));
+  for (const std::wstring& path : paths) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(path.c_str());
+    block.insert(block.end(), bytes, bytes + (path.size() + 1) * sizeof(wchar_t));
+  }
+  block.insert(block.end(), sizeof(wchar_t), 0);  // the list's end
+  void* remote =
+      VirtualAllocEx(app.handle(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remote || !WriteProcessMemory(app.handle(), remote, block.data(), block.size(), nullptr)) {
+    throw std::runtime_error("the drop could not be written into the program");
+  }
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
+std::vector<std::wstring> LoadedModules(const AppProcess& app) {
+  HMODULE modules[1024];
+  DWORD bytes = 0;
+  K32EnumProcessModules(app.handle(), modules, sizeof modules, &bytes);
+  std::vector<std::wstring> names;
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024; ++i) {
+    wchar_t name[MAX_PATH];
+    const DWORD length = K32GetModuleBaseNameW(app.handle(), modules[i], name, MAX_PATH);
+    std::wstring lower(name, length);
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+    names.push_back(lower);
+  }
+  return names;
 }
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }

@@ -79,6 +79,13 @@ void PressKey(HWND window, WPARAM key);
 // environment, and waits for it; true when it succeeded.
 bool RunOnHost(const std::vector<std::string>& command);
 
+// Drops the files on `window` as the shell does: a DROPFILES block with the
+// wide paths, written into the program's memory, and WM_DROPFILES posted with
+// its address.
+void DropFiles(const AppProcess& app, HWND window, const std::vector<std::wstring>& paths);
+// The names of the modules (DLLs) the program has loaded, in lower case.
+std::vector<std::wstring> LoadedModules(const AppProcess& app);
+
 void Click(HWND button);
 std::wstring Text(HWND window);
 RECT RectInClient(HWND child, HWND parent);
