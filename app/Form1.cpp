@@ -96,32 +96,44 @@ void FitComboHeight(HWND combo, int height) {
                item + height - (field.bottom - field.top));
 }
 
-// The logo banner is drawn for 96 DPI; above it, it is scaled once, smoothly.
+// The logo banner is drawn for 96 DPI and stored with a few colours; it is
+// shown as a 24-bit picture, above 96 DPI scaled once, smoothly.
 HBITMAP LogoForDpi(UINT dpi) {
-  auto* logo =
+  auto* stored =
       static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO),
                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!logo || dpi == USER_DEFAULT_SCREEN_DPI) return logo;
+  if (!stored) return nullptr;
   BITMAP size;
-  GetObjectW(logo, sizeof size, &size);
-  const int width = MulDiv(size.bmWidth, static_cast<int>(dpi), 96);
-  const int height = MulDiv(size.bmHeight, static_cast<int>(dpi), 96);
+  GetObjectW(stored, sizeof size, &size);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = MulDiv(size.bmWidth, static_cast<int>(dpi), 96);
+  info.bmiHeader.biHeight = MulDiv(size.bmHeight, static_cast<int>(dpi), 96);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
   HDC screen = GetDC(nullptr);
+  HBITMAP shown = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC source = CreateCompatibleDC(screen);
   HDC target = CreateCompatibleDC(screen);
-  HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ previousSource = SelectObject(source, logo);
-  HGDIOBJ previousTarget = SelectObject(target, scaled);
-  SetStretchBltMode(target, HALFTONE);
-  SetBrushOrgEx(target, 0, 0, nullptr);
-  StretchBlt(target, 0, 0, width, height, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+  HGDIOBJ previousSource = SelectObject(source, stored);
+  HGDIOBJ previousTarget = SelectObject(target, shown);
+  if (dpi == USER_DEFAULT_SCREEN_DPI) {
+    BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(target, HALFTONE);
+    SetBrushOrgEx(target, 0, 0, nullptr);
+    StretchBlt(target, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, source, 0, 0,
+               size.bmWidth, size.bmHeight, SRCCOPY);
+  }
   SelectObject(source, previousSource);
   SelectObject(target, previousTarget);
   DeleteDC(source);
   DeleteDC(target);
   ReleaseDC(nullptr, screen);
-  DeleteObject(logo);
-  return scaled;
+  DeleteObject(stored);
+  return shown;
 }
 
 HMENU CreateMainMenu() {

@@ -4,8 +4,9 @@
 The icon holds 16, 20, 24, 32, 48 and 256-pixel images, 24-bit with a transparency
 mask (the 256-pixel one as PNG, as Windows keeps it): the larger ones show the
 program's name, the smaller ones the flat-topped probe digit. The logo is a
-426 x 78, 24-bit banner. Both use a small pixel font, so no imaging library or
-font file is needed.
+426 x 78 banner in three colours, stored with a 16-colour palette (a fifth of
+a 24-bit file's size) and shown by the program as a 24-bit picture. Both use a
+small pixel font, so no imaging library or font file is needed.
 """
 import os
 import struct
@@ -58,12 +59,23 @@ def bitmap_info(width, height, image_size, height_factor=1):
                        2835, 2835, 0, 0)
 
 
-def write_bmp(path, pixels):
+def write_palette_bmp(path, pixels):
+    """A 4-bit bitmap: each pixel an index into the picture's own colours."""
     height, width = len(pixels), len(pixels[0])
-    image = bottom_up_rows(pixels)
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(image), 0, 0, 14 + 40)
+    colours = sorted({colour for row in pixels for colour in row})
+    assert len(colours) <= 16
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    image = b""
+    for row in reversed(pixels):
+        indices = [colours.index(colour) for colour in row] + [0]
+        line = bytes(indices[i] << 4 | indices[i + 1] for i in range(0, width, 2))
+        image += line + b"\0" * (-len(line) % 4)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(image), 2835, 2835,
+                       len(colours), 0)
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(image), 0, 0, offset)
     with open(path, "wb") as out:
-        out.write(header + bitmap_info(width, height, len(image)) + image)
+        out.write(header + info + palette + image)
 
 
 def bmp_image(pixels, transparent):
@@ -135,7 +147,7 @@ def main():
     images = [(size, bmp_image(*draw_icon(size))) for size in (16, 20, 24, 32, 48)]
     images.append((256, png_image(*draw_icon(256))))
     write_ico(os.path.join(assets, "Fontprobe.ico"), images)
-    write_bmp(os.path.join(assets, "logo.bmp"), draw_logo())
+    write_palette_bmp(os.path.join(assets, "logo.bmp"), draw_logo())
 
 
 if __name__ == "__main__":

