@@ -177,22 +177,20 @@ void ExpectReadingLayout(HWND window, int twipsPerPixel) {
   }
 }
 
-TEST(ReadingE2E, TheWindowIsLaidOutInTwips) {
+// A scan dropped at the rig's DPI opens its window laid out for that DPI,
+// with the command's lines.
+void ExpectDroppedScanLaidOut(int twipsPerPixel) {
   FontprobeProcess app;
   DropFiles(app, app.mainWindow(), {Scan(L"pcl-ocrb.png")});
   HWND window = WaitForReading(app, L"pcl-ocrb.png - Fontprobe");
   ASSERT_TRUE(window);
-  ExpectReadingLayout(window, 15);
-}
-
-TEST(ReadingAt144Dpi, TheWindowScalesWithTheDpi) {
-  FontprobeProcess app;
-  DropFiles(app, app.mainWindow(), {Scan(L"pcl-ocrb.png")});
-  HWND window = WaitForReading(app, L"pcl-ocrb.png - Fontprobe");
-  ASSERT_TRUE(window);
-  ExpectReadingLayout(window, 10);
+  ExpectReadingLayout(window, twipsPerPixel);
   EXPECT_EQ(Text(GetDlgItem(window, reading::kLines)), CommandPages(L"pcl-ocrb.png")[0]);
 }
+
+TEST(ReadingE2E, TheWindowIsLaidOutInTwips) { ExpectDroppedScanLaidOut(15); }
+
+TEST(ReadingAt144Dpi, TheWindowScalesWithTheDpi) { ExpectDroppedScanLaidOut(10); }
 
 }  // namespace
 }  // namespace fontprobe
