@@ -22,10 +22,10 @@ import scans
 fontprobe, work = sys.argv[1], sys.argv[2]
 printer = scans.Printer({b"k~": "courier", b"k\x05": "ocrb"})
 sheet = printer.print_page(scans.test_page(fontprobe, "epson"), 300)
-scan = scans.Capture(300, tilt=1.5, blur=0.7, noise=6, seed=11).take(sheet, 300)
+scan = scans.Capture(300, tilt=1.5, blur=0.7, noise=6, variant=11).take(sheet, 300)
 scans.save([scan], work + "/scan.png", "png", dpi=300)
 photo = scans.Capture(330, tilt=3, photo=True, perspective=0.03, light=0.6, blur=0.8, noise=5,
-                      seed=12).take(sheet, 300)
+                      variant=12).take(sheet, 300)
 scans.save([photo], work + "/photo.jpeg", "jpeg", quality=85, mode="RGB")
 EOF
 

@@ -21,10 +21,10 @@ from read_scans_test import (EPSON_K5, EPSON_NONE, PCL_OCRB, Capture, Case,  # n
 CASES = [
     page_case("pcl-ocrb", PCL_OCRB, "pcl", Capture(300)),
     Case("epson-none-then-pcl-ocrb", [(EPSON_NONE, "epson", Capture(300, blur=0.5), {}),
-                                      (PCL_OCRB, "pcl", Capture(300, tilt=1.5, seed=2), {})],
+                                      (PCL_OCRB, "pcl", Capture(300, tilt=1.5, variant=2), {})],
          "tiff-lzw"),
     page_case("sideways-photo", EPSON_K5, "epson",
-              Capture(300, tilt=2, photo=True, perspective=0.02, light=0.5, noise=5, seed=6),
+              Capture(300, tilt=2, photo=True, perspective=0.02, light=0.5, noise=5, variant=6),
               kind="jpeg", quality=85, mode="RGB", exif_orientation=6),
     Case("blank", [(None, None, lambda pages: Capture(300, noise=4).take(scans.blank_page(300), 300),
                     {})]),

@@ -42,9 +42,9 @@ EPSON_LIGHT_OCRB = Printer({K126: "courier", K127: "ocrb@1.08"}, ink=120)
 # Dot-matrix printers: a draft face whose 3 is flat-topped, ignoring every
 # sequence; and 24-pin printers with OCR-B, dots overlapping or apart.
 DRAFT_FLAT = Printer({}, start="flatmono", head="dot9", ink=70)
-DRAFT_FLAT_SPARSE = Printer({}, start="flatmono", head="dot9-sparse", ink=60, seed=4)
+DRAFT_FLAT_SPARSE = Printer({}, start="flatmono", head="dot9-sparse", ink=60, variant=4)
 LQ_OCRB = Printer({K126: "courier", K5: "ocrb"}, head="dot24", ink=55)
-LQ_OCRB_SPARSE = Printer({K126: "courier", K127: "ocrb"}, head="dot24-sparse", ink=40, seed=7)
+LQ_OCRB_SPARSE = Printer({K126: "courier", K127: "ocrb"}, head="dot24-sparse", ink=40, variant=7)
 DRAFT_FLAT_LQ_OCRB = Printer({K126: "flatmono", K5: "ocrb"}, start="flatmono", head="dot24", ink=60)
 
 LOREM = [
@@ -88,33 +88,36 @@ CASES = [
     # Laser prints scanned flat, 150 to 600 dpi.
     page_case("pcl-ocrb-300", PCL_OCRB, "pcl", Capture(300)),
     page_case("pcl-none-300", PCL_NONE, "pcl", Capture(300)),
-    page_case("pcl-ocrb-150", PCL_OCRB, "pcl", Capture(150, seed=2)),
+    page_case("pcl-ocrb-150", PCL_OCRB, "pcl", Capture(150, variant=2)),
     page_case("pcl-none-600", PCL_NONE, "pcl", Capture(600, tilt=1.2)),
     page_case("epson-k5-300", EPSON_K5, "epson", Capture(300)),
     page_case("epson-k127-200-letter", EPSON_K127, "epson", Capture(200, tilt=-0.7), paper=LETTER),
     page_case("epson-none-300", EPSON_NONE, "epson", Capture(300, blur=0.6)),
     # Tilted, blurred, noisy, JPEG.
-    page_case("epson-k5-tilt-7", EPSON_K5, "epson", Capture(300, tilt=7, seed=3)),
+    page_case("epson-k5-tilt-7", EPSON_K5, "epson", Capture(300, tilt=7, variant=3)),
     page_case("pcl-ocrb-tilt-minus-10", PCL_OCRB, "pcl", Capture(240, tilt=-10)),
     page_case("pcl-ocrb-blurred", PCL_OCRB, "pcl", Capture(300, blur=1.6)),
-    page_case("epson-none-noisy", EPSON_NONE, "epson", Capture(300, noise=28, specks=4000, seed=5)),
+    page_case("epson-none-noisy", EPSON_NONE, "epson",
+              Capture(300, noise=28, specks=4000, variant=5)),
     page_case("pcl-ocrb-jpeg-35", PCL_OCRB, "pcl", Capture(300, tilt=2, noise=6), kind="jpeg",
               quality=35),
     page_case("epson-k127-jpeg-progressive", EPSON_K127, "epson", Capture(300, blur=0.8),
               kind="jpeg-progressive", quality=60),
     # Phone photos: the sheet on a table, in perspective, under uneven light.
     page_case("photo-pcl-ocrb", PCL_OCRB, "pcl",
-              Capture(330, tilt=3, photo=True, perspective=0.03, light=0.7, blur=1.0, noise=5, seed=6),
+              Capture(330, tilt=3, photo=True, perspective=0.03, light=0.7, blur=1.0, noise=5,
+                      variant=6),
               kind="jpeg", quality=80, mode="RGB"),
     page_case("photo-epson-none-shadow", EPSON_NONE, "epson",
-              Capture(280, tilt=-5, photo=True, perspective=0.04, light=1.0, blur=0.8, noise=7, seed=9),
+              Capture(280, tilt=-5, photo=True, perspective=0.04, light=1.0, blur=0.8, noise=7,
+                      variant=9),
               kind="jpeg", quality=75, mode="RGB"),
     page_case("photo-epson-k5-dim", EPSON_K5, "epson",
-              Capture(300, tilt=1, photo=True, perspective=0.025, light=1.2, noise=9, seed=10),
+              Capture(300, tilt=1, photo=True, perspective=0.025, light=1.2, noise=9, variant=10),
               kind="jpeg", quality=85),
     page_case("photo-42-megapixels", EPSON_K5, "epson",
               Capture(560, tilt=3, photo=True, perspective=0.03, light=0.6, blur=1.2, noise=5,
-                      seed=12), kind="jpeg", quality=85, mode="RGB"),
+                      variant=12), kind="jpeg", quality=85, mode="RGB"),
     # Dot-matrix prints: separate dots, a flat-topped draft 3, 24-pin OCR-B.
     page_case("draft-flat-topped-3", DRAFT_FLAT, "epson", Capture(300)),
     page_case("draft-sparse-dots", DRAFT_FLAT_SPARSE, "epson", Capture(360, tilt=-2)),

@@ -50,13 +50,13 @@ class Printer:
     given is ignored), the typeface it starts with, and how it puts ink on
     paper: "laser", or a dot-matrix head of HEADS."""
 
-    def __init__(self, faces, start="courier", head="laser", ink=25, weight=0, seed=1):
+    def __init__(self, faces, start="courier", head="laser", ink=25, weight=0, variant=1):
         self.faces = faces
         self.start = start
         self.head = head
         self.ink = ink
         self.weight = weight  # toner spread: pixels grown (+) or eaten (-) at 300 dpi
-        self.seed = seed
+        self.variant = variant  # which of the random ways to lay the dots
 
     def probe_faces(self, page):
         """The typeface each line of 3s comes out in, top to bottom."""
@@ -75,7 +75,7 @@ class Printer:
 
     def print_page(self, page, dpi, paper=A4, margin=(0.7, 0.6), replace_digit=None):
         """The printed sheet as a grey image at `dpi`: 255 is paper."""
-        rng = random.Random(self.seed)
+        rng = random.Random(self.variant)
         width, height = int(paper[0] * dpi), int(paper[1] * dpi)
         coverage = Image.new("L", (width, height), 0)
         face = self.start
@@ -214,7 +214,7 @@ class Capture:
     light. Then blur, noise, resampling to `dpi`, and a quarter turn."""
 
     def __init__(self, dpi=300, tilt=0.0, photo=False, perspective=0.0, light=0.0, blur=0.0,
-                 noise=0.0, specks=0, turns=0, crop_bottom=None, seed=1):
+                 noise=0.0, specks=0, turns=0, crop_bottom=None, variant=1):
         self.dpi = dpi
         self.tilt = tilt
         self.photo = photo
@@ -225,10 +225,10 @@ class Capture:
         self.specks = specks
         self.turns = turns
         self.crop_bottom = crop_bottom  # keep only this many inches of the sheet
-        self.seed = seed
+        self.variant = variant  # which of the random ways to add noise and specks
 
     def take(self, sheet, sheet_dpi):
-        rng = np.random.default_rng(self.seed)
+        rng = np.random.default_rng(self.variant)
         if self.crop_bottom:
             sheet = sheet.crop((0, 0, sheet.width, int(self.crop_bottom * sheet_dpi)))
         picture = self._geometry(sheet, rng)
