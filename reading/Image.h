@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -32,5 +33,21 @@ struct RgbImage {
   int height = 0;
   std::vector<std::uint8_t> pixels;
 };
+
+// The value of `picture` at (x, y) in pixels, between pixel centres weighed by
+// nearness; outside the picture it is 0, i.e. no ink.
+template <typename Picture>
+float SampleBetween(const Picture& picture, int width, int height, float x, float y) {
+  x -= 0.5f;
+  y -= 0.5f;
+  const float fx = std::floor(x), fy = std::floor(y);
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const float ax = x - fx, ay = y - fy;
+  auto at = [&](int px, int py) -> float {
+    return px < 0 || py < 0 || px >= width || py >= height ? 0.0f : picture.At(px, py);
+  };
+  return (at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax) * (1 - ay) +
+         (at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax) * ay;
+}
 
 }  // namespace fontprobe

@@ -68,18 +68,7 @@ PaperLevels MeasurePaper(const GreyView& picture) {
 
 }  // namespace
 
-float InkMap::Sample(float x, float y) const {
-  x -= 0.5f;
-  y -= 0.5f;
-  const float fx = std::floor(x), fy = std::floor(y);
-  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
-  const float ax = x - fx, ay = y - fy;
-  auto at = [this](int px, int py) -> float {
-    return px < 0 || py < 0 || px >= width || py >= height ? 0.0f : At(px, py);
-  };
-  return (at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax) * (1 - ay) +
-         (at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax) * ay;
-}
+float InkMap::Sample(float x, float y) const { return SampleBetween(*this, width, height, x, y); }
 
 InkMap MakeInkMap(const GreyView& picture) {
   const PaperLevels paper = MeasurePaper(picture);

@@ -379,16 +379,7 @@ LineImage::LineImage(const InkMap& map, const PageFrame& frame, const FoundLine&
 }
 
 float LineImage::Sample(float x, float y) const {
-  x -= 0.5f;
-  y -= 0.5f;
-  const float fx = std::floor(x), fy = std::floor(y);
-  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
-  const float ax = x - fx, ay = y - fy;
-  auto at = [this](int px, int py) -> float {
-    return px < 0 || py < 0 || px >= width_ || py >= height_ ? 0.0f : At(px, py);
-  };
-  return (at(x0, y0) * (1 - ax) + at(x0 + 1, y0) * ax) * (1 - ay) +
-         (at(x0, y0 + 1) * (1 - ax) + at(x0 + 1, y0 + 1) * ax) * ay;
+  return SampleBetween(*this, width_, height_, x, y);
 }
 
 Point LineImage::ToPicture(double x, double y) const {
