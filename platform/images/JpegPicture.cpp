@@ -46,17 +46,15 @@ std::uint8_t Grey(int r, int g, int b) {
   return static_cast<std::uint8_t>((299 * r + 587 * g + 114 * b) / 1000);
 }
 
-// Decodes into `page`; false with the reason in `errors` when libjpeg gave up.
+// Decodes into `page`; false with the reason in `errors` when libjpeg gave up,
+// or at once when the header gives more than kLargestPicture pixels.
 bool Decode(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
-            std::vector<std::uint8_t>& row, PicturePage& page, bool& tooLarge) {
+            std::vector<std::uint8_t>& row, PicturePage& page) {
   if (setjmp(errors.jump)) return false;
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file);
   jpeg_read_header(&info, TRUE);
-  if (static_cast<double>(info.image_width) * info.image_height > kLargestPicture) {
-    tooLarge = true;
-    return false;
-  }
+  if (static_cast<double>(info.image_width) * info.image_height > kLargestPicture) return false;
   // A photo from a phone of 24 megapixels or more holds far more than reading
   // needs: libjpeg decodes it at a half or a quarter of its size almost for
   // free, to under twenty million pixels (an A4 page filling it at 450 dpi).
@@ -120,14 +118,10 @@ class JpegPicture : public PictureFile {
     errors.manager.emit_message = Warn;
     std::vector<std::uint8_t> row;
     PicturePage page;
-    bool tooLarge = false;
-    const bool decoded = Decode(file.get(), info, errors, row, page, tooLarge);
+    const bool decoded = Decode(file.get(), info, errors, row, page);
     const JDIMENSION width = info.image_width, height = info.image_height;
     jpeg_destroy_decompress(&info);
-    if (tooLarge) {
-      throw PictureError("the picture is larger than 100 million pixels (" + std::to_string(width) +
-                         " x " + std::to_string(height) + ")");
-    }
+    RefuseIfTooLarge(width, height);
     if (!decoded) throw PictureError(std::string("a broken JPEG file: ") + errors.message);
     if (errors.cutShort) throw PictureError("a broken JPEG file: it is cut short");
     page.image = Oriented(std::move(page.image), JpegOrientation(head));

@@ -233,9 +233,7 @@ GreyImage ReadPgm(const std::string& path) {
   if (!in || magic != "P5" || width <= 0 || height <= 0 || most <= 0 || most > 65535) {
     throw PictureError("the rendered page is not a grey picture");
   }
-  if (static_cast<double>(width) * height > kLargestPicture) {
-    throw PictureError("the picture is larger than 100 million pixels");
-  }
+  RefuseIfTooLarge(static_cast<double>(width), static_cast<double>(height));
   in.get();  // the one white-space byte before the pixels
   const int bytes = most > 255 ? 2 : 1;
   GreyImage image{static_cast<int>(width), static_cast<int>(height),
