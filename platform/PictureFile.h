@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -10,6 +11,11 @@ namespace fontprobe {
 
 // Pictures larger than this are refused from their header, before decoding.
 inline constexpr double kLargestPicture = 100e6;  // pixels
+
+// The grey of a colour, each channel 0 to 255, weighed as the eye sees it.
+inline std::uint8_t GreyOf(int red, int green, int blue) {
+  return static_cast<std::uint8_t>((299 * red + 587 * green + 114 * blue) / 1000);
+}
 
 // One page of a picture file, in grey.
 struct PicturePage {

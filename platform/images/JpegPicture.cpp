@@ -42,10 +42,6 @@ void Warn(j_common_ptr info, int level) {
 
 using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 
-std::uint8_t Grey(int r, int g, int b) {
-  return static_cast<std::uint8_t>((299 * r + 587 * g + 114 * b) / 1000);
-}
-
 // Decodes into `page`; false with the reason in `errors` when libjpeg gave up,
 // or at once when the header gives more than kLargestPicture pixels.
 bool Decode(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
@@ -91,7 +87,7 @@ bool Decode(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
       for (int k = 0; k < 4; ++k) ink[k] = inverted ? row[4 * x + k] : 255 - row[4 * x + k];
       // ink[] now holds 255 - coverage for C, M, Y, K.
       page.image.pixels[y * info.output_width + x] =
-          Grey(ink[0] * ink[3] / 255, ink[1] * ink[3] / 255, ink[2] * ink[3] / 255);
+          GreyOf(ink[0] * ink[3] / 255, ink[1] * ink[3] / 255, ink[2] * ink[3] / 255);
     }
   }
   jpeg_finish_decompress(&info);

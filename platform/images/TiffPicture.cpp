@@ -75,8 +75,7 @@ class TiffPicture : public PictureFile {
       std::uint8_t* out = &page.image.pixels[static_cast<std::size_t>(top) * width];
       for (std::size_t i = 0; i < static_cast<std::size_t>(width) * rows; ++i) {
         const std::uint32_t p = band[i];
-        out[i] = static_cast<std::uint8_t>(
-            (299 * TIFFGetR(p) + 587 * TIFFGetG(p) + 114 * TIFFGetB(p)) / 1000);
+        out[i] = GreyOf(TIFFGetR(p), TIFFGetG(p), TIFFGetB(p));
       }
     }
     return page;

@@ -83,8 +83,7 @@ std::uint8_t Grey(const BYTE* bgra) {
   // Transparency laid on white paper, then the luminance of the colour.
   const int alpha = bgra[3];
   const auto onPaper = [alpha](int value) { return (value * alpha + 255 * (255 - alpha)) / 255; };
-  return static_cast<std::uint8_t>(
-      (299 * onPaper(bgra[2]) + 587 * onPaper(bgra[1]) + 114 * onPaper(bgra[0])) / 1000);
+  return GreyOf(onPaper(bgra[2]), onPaper(bgra[1]), onPaper(bgra[0]));
 }
 
 class WicPicture : public PictureFile {
