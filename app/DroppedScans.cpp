@@ -21,22 +21,6 @@ std::wstring FileName(const std::wstring& path) {
   return path.substr(path.find_last_of(L"\\/") + 1);
 }
 
-std::string Utf8(const std::wstring& text) {
-  std::string utf8(text.size() * 3, '\0');
-  utf8.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                          static_cast<int>(utf8.size()), nullptr, nullptr)));
-  return utf8;
-}
-
-std::u16string Utf16(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          static_cast<int>(wide.size()))));
-  return FromWide(wide);
-}
-
 }  // namespace
 
 void DroppedScans::Read(HWND owner, const std::vector<std::wstring>& paths, MessageSink& messages) {
@@ -50,8 +34,8 @@ void DroppedScans::ReadFile(HWND owner, const std::wstring& path, MessageSink& m
   const std::wstring name = FileName(path);
   int number = 0;
   const auto unreadable = [&](const std::string& reason) {
-    messages.Show(FromWide(name + PageSuffix(number)) + u" could not be read: " + Utf16(reason) +
-                  u".");
+    messages.Show(FromWide(name + PageSuffix(number)) + u" could not be read: " +
+                  FromWide(WideFromUtf8(reason)) + u".");
   };
   try {
     const std::unique_ptr<PictureFile> pictures = OpenWicPicture(path);
@@ -68,9 +52,10 @@ void DroppedScans::ReadFile(HWND owner, const std::wstring& path, MessageSink& m
       // The window leaves the list when it closes.
       const auto self = windows_.emplace(windows_.end());
       try {
-        *self = std::make_unique<ReadingWindow>(
-            owner, caption, AnnotatePage(page->image.View(), reading),
-            ReportLines(Utf8(name), number, reading), [this, self] { windows_.erase(self); });
+        *self = std::make_unique<ReadingWindow>(owner, caption,
+                                                AnnotatePage(page->image.View(), reading),
+                                                ReportLines(Utf8FromWide(name), number, reading),
+                                                [this, self] { windows_.erase(self); });
       } catch (...) {
         windows_.erase(self);
         throw;

@@ -115,22 +115,18 @@ HBITMAP LogoForDpi(UINT dpi) {
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HBITMAP shown = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC source = CreateCompatibleDC(screen);
-  HDC target = CreateCompatibleDC(screen);
-  HGDIOBJ previousSource = SelectObject(source, stored);
-  HGDIOBJ previousTarget = SelectObject(target, shown);
-  if (dpi == USER_DEFAULT_SCREEN_DPI) {
-    BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
-  } else {
-    SetStretchBltMode(target, HALFTONE);
-    SetBrushOrgEx(target, 0, 0, nullptr);
-    StretchBlt(target, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, source, 0, 0,
-               size.bmWidth, size.bmHeight, SRCCOPY);
+  {
+    const BitmapDc source(screen, stored);
+    const BitmapDc target(screen, shown);
+    if (dpi == USER_DEFAULT_SCREEN_DPI) {
+      BitBlt(target.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+    } else {
+      SetStretchBltMode(target.get(), HALFTONE);
+      SetBrushOrgEx(target.get(), 0, 0, nullptr);
+      StretchBlt(target.get(), 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, source.get(),
+                 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    }
   }
-  SelectObject(source, previousSource);
-  SelectObject(target, previousTarget);
-  DeleteDC(source);
-  DeleteDC(target);
   ReleaseDC(nullptr, screen);
   DeleteObject(stored);
   return shown;
@@ -270,11 +266,8 @@ void Form1::DrawLogo(const DRAWITEMSTRUCT& item) {
   }
   BITMAP bitmap;
   GetObjectW(logo_.get(), sizeof bitmap, &bitmap);
-  HDC source = CreateCompatibleDC(item.hDC);
-  HGDIOBJ previous = SelectObject(source, logo_.get());
-  BitBlt(item.hDC, 0, 0, bitmap.bmWidth, bitmap.bmHeight, source, 0, 0, SRCCOPY);
-  SelectObject(source, previous);
-  DeleteDC(source);
+  const BitmapDc source(item.hDC, logo_.get());
+  BitBlt(item.hDC, 0, 0, bitmap.bmWidth, bitmap.bmHeight, source.get(), 0, 0, SRCCOPY);
 }
 
 void Form1::OnCommand(int id, int notification) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ReadingControls.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Error.h"
 #include "ui/resource.h"
 
@@ -30,15 +31,11 @@ const ChildControl kControls[] = {
     {kClose, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, {9360, 8430, 1320, 420}},
 };
 
-// The lines as the edit control shows them: UTF-16, each ended by CR LF.
+// The lines as the edit control shows them, each ended by CR LF.
 std::wstring EditText(const std::vector<std::string>& lines) {
   std::string joined;
   for (const std::string& line : lines) joined += line + "\r\n";
-  std::wstring text(joined.size(), L'\0');
-  text.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(CP_UTF8, 0, joined.data(), static_cast<int>(joined.size()), text.data(),
-                          static_cast<int>(text.size()))));
-  return text;
+  return WideFromUtf8(joined);
 }
 
 // The face of the edit control: the report's columns line up.
@@ -137,25 +134,19 @@ void ReadingWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
   const int width = std::max(1, static_cast<int>(header_.biWidth * scale));
   const int height = std::max(1, static_cast<int>(header_.biHeight * scale));
   if (!shown_.get() || shownSize_.cx != width || shownSize_.cy != height) {
-    HDC target = CreateCompatibleDC(item.hDC);
     shown_ = CreateCompatibleBitmap(item.hDC, width, height);
-    HGDIOBJ previous = SelectObject(target, shown_.get());
-    SetStretchBltMode(target, HALFTONE);
-    SetBrushOrgEx(target, 0, 0, nullptr);
-    StretchDIBits(target, 0, 0, width, height, 0, 0, header_.biWidth, header_.biHeight,
+    const BitmapDc target(item.hDC, shown_.get());
+    SetStretchBltMode(target.get(), HALFTONE);
+    SetBrushOrgEx(target.get(), 0, 0, nullptr);
+    StretchDIBits(target.get(), 0, 0, width, height, 0, 0, header_.biWidth, header_.biHeight,
                   pixels_.data(), reinterpret_cast<const BITMAPINFO*>(&header_), DIB_RGB_COLORS,
                   SRCCOPY);
-    SelectObject(target, previous);
-    DeleteDC(target);
     shownSize_ = {width, height};
   }
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
-  HDC source = CreateCompatibleDC(item.hDC);
-  HGDIOBJ previous = SelectObject(source, shown_.get());
+  const BitmapDc source(item.hDC, shown_.get());
   BitBlt(item.hDC, item.rcItem.left + (boxWidth - width) / 2,
-         item.rcItem.top + (boxHeight - height) / 2, width, height, source, 0, 0, SRCCOPY);
-  SelectObject(source, previous);
-  DeleteDC(source);
+         item.rcItem.top + (boxHeight - height) / 2, width, height, source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace fontprobe

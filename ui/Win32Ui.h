@@ -15,6 +15,25 @@ struct TwipsRect {
   int left, top, width, height;
 };
 
+// A memory device context like `like`, with `bitmap` selected into it for as
+// long as it lives.
+class BitmapDc {
+ public:
+  BitmapDc(HDC like, HGDIOBJ bitmap)
+      : dc_(CreateCompatibleDC(like)), previous_(SelectObject(dc_, bitmap)) {}
+  ~BitmapDc() {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  BitmapDc(const BitmapDc&) = delete;
+  BitmapDc& operator=(const BitmapDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 // A font or bitmap that is deleted with its owner.
 class GdiObject {
  public:
