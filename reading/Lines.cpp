@@ -7,6 +7,8 @@
 #include <optional>
 #include <tuple>
 
+#include "reading/Statistics.h"
+
 namespace fontprobe {
 
 namespace {
@@ -36,11 +38,6 @@ std::vector<double> Heights(const Marks& marks, const PageFrame& frame) {
     heights.push_back(high - low + 1);
   }
   return heights;
-}
-
-double Median(std::vector<double> values) {
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
 }
 
 // Where a strip of the page holds lines: the characters of a line have their
@@ -395,8 +392,7 @@ LineMeasure MeasureLine(const LineImage& line, double spacing) {
     for (int x = 0; x < line.Width(); ++x)
       values[static_cast<std::size_t>(y) * line.Width() + x] = line.At(x, y);
   }
-  std::nth_element(values.begin(), values.begin() + values.size() * 98 / 100, values.end());
-  const float clear = std::max(24.0f, 0.3f * values[values.size() * 98 / 100]);
+  const float clear = std::max(24.0f, 0.3f * Percentile(values, 98));
   // The line's middle half: the lines above and below reach into the rest,
   // the more so when the print is heavy or blurred.
   std::vector<double> columns(line.Width(), 0.0);
@@ -410,8 +406,7 @@ LineMeasure MeasureLine(const LineImage& line, double spacing) {
     if (c > 0) inked.push_back(c);
   }
   if (inked.size() < 3) return {};
-  std::nth_element(inked.begin(), inked.begin() + inked.size() * 95 / 100, inked.end());
-  const double threshold = 0.15 * inked[inked.size() * 95 / 100];
+  const double threshold = 0.15 * Percentile(inked, 95);
   // The line's print: columns with ink, two side by side at least (a speck is
   // narrower), in stretches no more than a few characters apart. What lies
   // further off (the edge of the sheet, a shadow, a stain) is not the line;

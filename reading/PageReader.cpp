@@ -9,6 +9,7 @@
 #include "reading/Lines.h"
 #include "reading/PageLayout.h"
 #include "reading/ProbeLine.h"
+#include "reading/Statistics.h"
 
 namespace fontprobe {
 
@@ -53,12 +54,6 @@ bool Blank(const InkMap& map) {
   const auto inked =
       std::count_if(map.ink.begin(), map.ink.end(), [](std::uint8_t v) { return v >= 64; });
   return static_cast<double>(inked) < 0.0001 * map.ink.size();
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-  return values[values.size() / 2];
 }
 
 // The picture made ready for finding lines: its ink at full size and reduced,

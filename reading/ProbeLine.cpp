@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numeric>
 
+#include "reading/Statistics.h"
+
 namespace fontprobe {
 
 namespace {
@@ -242,8 +244,7 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
     offs.push_back(std::abs(heights[k] - Evaluate(across, keptIndex[k])));
     row.heights.push_back(Evaluate(across, keptIndex[k]));
   }
-  std::nth_element(offs.begin(), offs.begin() + offs.size() / 2, offs.end());
-  row.level = offs[offs.size() / 2] / row.pitch;
+  row.level = Median(offs) / row.pitch;
 
   std::vector<Patch> patches;
   for (std::size_t k = 0; k < keptIndex.size(); ++k) {
