@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/MessageSink.h"
-#include "platform/ProgramStart.h"
-#include "platform/WindowsRegistry.h"
+#include "interfaces/MessageSink.h"
+#include "interfaces/ProgramStart.h"
+#include "interfaces/WindowsRegistry.h"
 
 namespace fontprobe {
 

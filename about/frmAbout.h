@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/Browser.h"
-#include "platform/ProgramStart.h"
-#include "platform/WindowsRegistry.h"
+#include "interfaces/Browser.h"
+#include "interfaces/ProgramStart.h"
+#include "interfaces/WindowsRegistry.h"
 #include "platform/win32/Win32MessageSink.h"
 #include "ui/TopLevelWindow.h"
 

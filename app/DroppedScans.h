@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/ReadingWindow.h"
-#include "platform/MessageSink.h"
+#include "interfaces/MessageSink.h"
 
 namespace fontprobe {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/PrinterRegistry.h"
-#include "platform/Spooler.h"
 #include "platform/win32/Win32MessageSink.h"
+#include "printers/PrinterRegistry.h"
+#include "printing/Spooler.h"
 #include "printing/TestPage.h"
 #include "ui/TopLevelWindow.h"
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/PictureFile.h"
 #include "reading/PageReader.h"
+#include "reading/PictureFile.h"
 
 namespace fuzzing {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Spooler.h"
+#include "printing/Spooler.h"
 
 namespace fontprobe {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/MessageSink.h"
-#include "platform/PrinterRegistry.h"
-#include "platform/Spooler.h"
+#include "interfaces/MessageSink.h"
+#include "printers/PrinterRegistry.h"
 #include "printers/PrinterSelection.h"
+#include "printing/Spooler.h"
 #include "printing/TestPage.h"
 
 namespace fontprobe {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/MessageSink.h"
+#include "interfaces/MessageSink.h"
 #include "platform/PlatformError.h"
 
 namespace fontprobe {

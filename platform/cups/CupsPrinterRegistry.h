@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/PrinterRegistry.h"
 #include "platform/cups/CupsServer.h"
+#include "printers/PrinterRegistry.h"
 
 namespace fontprobe {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/Spooler.h"
 #include "platform/cups/CupsServer.h"
+#include "printing/Spooler.h"
 
 namespace fontprobe {
 

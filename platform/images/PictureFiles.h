@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/PictureFile.h"
+#include "reading/PictureFile.h"
 
 namespace fontprobe {
 

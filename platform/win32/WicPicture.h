@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/PictureFile.h"
+#include "reading/PictureFile.h"
 
 namespace fontprobe {
 

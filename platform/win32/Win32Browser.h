@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Browser.h"
+#include "interfaces/Browser.h"
 
 namespace fontprobe {
 

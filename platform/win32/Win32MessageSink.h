@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/MessageSink.h"
+#include "interfaces/MessageSink.h"
 
 namespace fontprobe {
 

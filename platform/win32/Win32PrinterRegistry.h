@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/PrinterRegistry.h"
+#include "printers/PrinterRegistry.h"
 
 namespace fontprobe {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProgramStart.h"
+#include "interfaces/ProgramStart.h"
 
 namespace fontprobe {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowsRegistry.h"
+#include "interfaces/WindowsRegistry.h"
 
 namespace fontprobe {
 

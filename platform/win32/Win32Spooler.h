@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Spooler.h"
+#include "printing/Spooler.h"
 
 namespace fontprobe {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Spooler.h"
+#include "printing/Spooler.h"
 
 namespace fontprobe::testing {
 

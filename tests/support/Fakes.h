@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageSink.h"
+#include "interfaces/MessageSink.h"
 #include "platform/PlatformError.h"
-#include "platform/PrinterRegistry.h"
+#include "printers/PrinterRegistry.h"
 #include "printers/PrinterSelection.h"
 
 namespace fontprobe::testing {
