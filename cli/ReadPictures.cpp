@@ -39,7 +39,11 @@ std::string JsonBlock(const BlockReading& block) {
             ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
             ", \"other_likeness\": " + Number(e.shape.other) +
             ", \"other_face\": " + JsonString(e.shape.otherFace) +
-            ", \"digit\": " + JsonString(std::string(1, e.shape.digit));
+            ", \"digit\": " + JsonString(std::string(1, e.shape.digit)) +
+            ", \"print\": \"" + PrintMethodName(e.shape.print) + "\"" +
+            ", \"ocr_b_distance\": " + Number(e.shape.ocrBDistance) +
+            ", \"lookalike_distance\": " + Number(e.shape.lookalikeDistance) +
+            ", \"lookalike\": " + JsonString(e.shape.lookalike);
     if (block.number > 1) json += ", \"difference\": " + Number(block.difference);
   }
   if (!block.reason.empty()) json += ", \"reason\": " + JsonString(block.reason);

@@ -4,20 +4,30 @@
 #include <string_view>
 
 #include "reading/Glyph.h"
+#include "reading/ReferenceGlyphs.h"
+#include "reading/ThreeShape.h"
 
 namespace fontprobe {
 
-// What a line's characters are most like among the reference digits.
+// What a line's characters are most like among the reference digits and 3s.
 struct ShapeMatch {
   double ocrB = 0;             // likeness to OCR-B's 3
   double other = 0;            // the best likeness to another typeface's 3
   std::string_view otherFace;  // and whose 3 that is
   char digit = 0;              // the digit most like them, of any typeface
   double digitLikeness = 0;
+  PrintMethod print = PrintMethod::Laser;  // as whose print OCR-B's 3 is likest
+  ThreeShape measured;                     // the 3's shape (see ThreeShape)
+  double ocrBDistance = 0;                 // its distance from OCR-B's 3's shape
+  double lookalikeDistance = 0;            // and from the nearest other 3's shape
+  std::string_view lookalike;              // whose 3 that is
 };
 ShapeMatch MatchShape(const Glyph& mean);
 
-// Clearly OCR-B's 3: much like it, and more like it than like any other.
+// Why a 3 is not clearly OCR-B's, or nothing when it is: like OCR-B's, more
+// like it than like any other 3 by the margin measured for its print method,
+// both in likeness and in shape.
+std::string NotClearlyOcrB(const ShapeMatch& shape);
 bool LooksLikeOcrB(const ShapeMatch& shape);
 
 // How a test block's line of 3s printed, against the comparison line.
