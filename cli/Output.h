@@ -20,6 +20,7 @@ enum Status : int {
   kNoOcrB = 6,       // read: pages were read, and no sequence printed OCR-B
   kNothingRead = 7,  // read: no page could be read
   kForgotten = 8,    // delivered, and the printer no longer knows the job
+  kUndecided = 9,    // read: test pages were found, but not every block could be judged
   kInterrupted = 130,
 };
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -28,23 +29,27 @@ std::string Number(double value) {
   return text;
 }
 
+std::string Numbers(const std::array<double, 3>& values) {
+  std::string json = "[";
+  for (const double value : values) json += (json.size() > 1 ? ", " : "") + Number(value);
+  return json + "]";
+}
+
 std::string JsonBlock(const BlockReading& block) {
   std::string json = "{\"block\": " + std::to_string(block.number) +
                      ", \"sequence\": " + JsonString(block.sequence) + ", \"typeface\": \"" +
                      TypefaceName(block.typeface) + "\"";
   const LineEvidence& e = block.evidence;
   if (e.found) {
-    json += ", \"characters\": " + std::to_string(e.characters) +
-            ", \"level\": " + Number(e.level) + ", \"alike\": " + Number(e.alike) +
-            ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
-            ", \"other_likeness\": " + Number(e.shape.other) +
-            ", \"other_face\": " + JsonString(e.shape.otherFace) +
-            ", \"digit\": " + JsonString(std::string(1, e.shape.digit)) +
-            ", \"print\": \"" + PrintMethodName(e.shape.print) + "\"" +
-            ", \"ocr_b_distance\": " + Number(e.shape.ocrBDistance) +
-            ", \"lookalike_distance\": " + Number(e.shape.lookalikeDistance) +
-            ", \"lookalike\": " + JsonString(e.shape.lookalike);
-    if (block.number > 1) json += ", \"difference\": " + Number(block.difference);
+    json +=
+        ", \"characters\": " + std::to_string(e.characters) + ", \"level\": " + Number(e.level) +
+        ", \"alike\": " + Number(e.alike) + ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
+        ", \"other_likeness\": " + Number(e.shape.other) +
+        ", \"other_face\": " + JsonString(e.shape.otherFace) +
+        ", \"digit\": " + JsonString(std::string(1, e.shape.digit)) + ", \"print\": \"" +
+        PrintMethodName(e.shape.print) + "\"" + ", \"ocr_b_parts\": " + Numbers(e.shape.ocrBParts) +
+        ", \"other_parts\": " + Numbers(e.shape.otherParts);
+    if (block.difference) json += ", \"difference\": " + Number(*block.difference);
   }
   if (!block.reason.empty()) json += ", \"reason\": " + JsonString(block.reason);
   return json + "}";
@@ -147,13 +152,16 @@ class Reader {
     }
   }
 
-  int Status() const { return ocrB_ ? kDone : read_ ? kNoOcrB : kNothingRead; }
+  int Status() const {
+    return ocrB_ ? kDone : noOcrB_ ? kNoOcrB : undecided_ ? kUndecided : kNothingRead;
+  }
 
  private:
   void Tell(const std::string& file, const std::string& shown, int number,
             const PageReading& reading) {
     ocrB_ = ocrB_ || reading.verdict == Verdict::OcrB;
-    read_ = read_ || reading.verdict != Verdict::Unreadable;
+    noOcrB_ = noOcrB_ || reading.verdict == Verdict::NoOcrB;
+    undecided_ = undecided_ || reading.verdict == Verdict::Undecided;
     if (request_.json) {
       std::printf("%s\n", JsonPage(file, number, reading).c_str());
     } else {
@@ -165,7 +173,8 @@ class Reader {
   const ReadRequest& request_;
   int annotated_ = 0;
   bool ocrB_ = false;
-  bool read_ = false;
+  bool noOcrB_ = false;
+  bool undecided_ = false;
 };
 
 }  // namespace

@@ -34,4 +34,8 @@ Glyph Scaled(const Glyph& glyph, double factor);
 // correlation, at the best offset of up to `reach` samples either way.
 double Likeness(const Glyph& a, const Glyph& b, int reach);
 
+// The same over rows firstRow to endRow of `a` only (one part of a
+// character), `b` moved by up to `reach` samples.
+double PartLikeness(const Glyph& a, const Glyph& b, int firstRow, int endRow, int reach);
+
 }  // namespace fontprobe

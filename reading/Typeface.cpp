@@ -28,13 +28,13 @@ constexpr double kNotOcrBBelow = 0.80;
 struct Margins {
   double likenessAtLeast;  // likeness to OCR-B's 3
   double likenessLead;     // over the likeness to the nearest other 3
-  double distanceAtMost;   // shape distance from OCR-B's 3
-  double distanceLead;     // the nearest other 3's shape distance, less OCR-B's
+  double partAtLeast;      // likeness to OCR-B's 3 in each part
+  double partLead;         // over the nearest other 3's, in each part
 };
 constexpr Margins kMargins[] = {
-    {0.90, 0.06, 1.0, 0.5},  // laser and inkjet
-    {0.88, 0.06, 1.2, 0.5},  // 24-pin
-    {0.84, 0.06, 1.2, 0.5},  // 9-pin
+    {0.90, 0.03, 0.85, 0.0},  // laser and inkjet
+    {0.88, 0.0, 0.85, 0.0},   // 24-pin
+    {0.84, 0.0, 0.85, 0.0},   // 9-pin
 };
 // A 9-pin head's dots are as coarse as the differences between OCR-B's 3
 // and a draft 3: no margin was found that OCR-B meets and no lookalike does.
@@ -102,62 +102,66 @@ const std::vector<ReferenceGlyph>& ReferenceGlyphs() {
 
 namespace {
 
-// A reference 3 decoded once, blurred for likeness and measured for shape.
+// A reference 3 decoded once, blurred for likeness.
 struct Three {
   std::string_view face;
   PrintMethod method;
   bool ocrB;
   Glyph blurred;
-  ThreeShape shape;
 };
 
+// Every reference 3: the digit faces' as a laser prints them, and the
+// lookalikes' and OCR-B's as each print method does.
 const std::vector<Three>& Threes() {
   static const std::vector<Three> threes = [] {
     std::vector<Three> decoded;
+    for (const ReferenceGlyph& reference : ReferenceGlyphs()) {
+      if (reference.digit == '3' && !reference.ocrB)
+        decoded.push_back({reference.face, PrintMethod::Laser, false, reference.blurred});
+    }
     for (std::size_t i = 0; i < kReferenceThreeCount; ++i) {
       const ReferenceThree& three = kReferenceThrees[i];
-      const Glyph ink = ReferenceInk(three.ink);
-      decoded.push_back(
-          {three.face, three.method, three.ocrB, Blurred(ink), MeasureThree(Centred(ink))});
+      decoded.push_back({three.face, three.method, three.ocrB, Blurred(ReferenceInk(three.ink))});
     }
     return decoded;
   }();
   return threes;
 }
 
-double BestLikeness(const std::array<Glyph, kScales.size()>& scaled, const Glyph& reference,
-                    bool everyScale) {
-  double likeness = -1;
+using AtScales = std::array<Glyph, kScales.size()>;
+
+// The likeness at the likeliest scale, and that scale's glyph.
+std::pair<double, const Glyph*> BestLikeness(const AtScales& scaled, const Glyph& reference,
+                                             bool everyScale) {
+  std::pair<double, const Glyph*> best{-1, &scaled[0]};
   for (std::size_t i = 0; i < kScales.size(); ++i) {
     if (!everyScale && (kScales[i] < 0.9 || kScales[i] > 1.1)) continue;
-    likeness = std::max(likeness, Likeness(scaled[i], reference, 2));
+    const double likeness = Likeness(scaled[i], reference, 2);
+    if (likeness > best.first) best = {likeness, &scaled[i]};
   }
-  return likeness;
+  return best;
+}
+
+std::array<double, 3> Parts(const Glyph& glyph, const Glyph& reference) {
+  std::array<double, 3> parts{};
+  for (std::size_t p = 0; p < kThreeParts.size(); ++p)
+    parts[p] = PartLikeness(glyph, reference, kThreeParts[p].firstRow, kThreeParts[p].endRow, 2);
+  return parts;
 }
 
 // The 3s of OCR-B and of its lookalikes, each as every print method prints it.
-void MatchThrees(const std::array<Glyph, kScales.size()>& scaled, ShapeMatch& match) {
-  match.ocrBDistance = match.lookalikeDistance = 1e9;
-  double bestOcrB = -1;
+void MatchThrees(const AtScales& scaled, ShapeMatch& match) {
+  match.ocrB = match.other = -1;
   for (const Three& three : Threes()) {
-    const double likeness = BestLikeness(scaled, three.blurred, true);
-    const double distance = ShapeDistance(match.measured, three.shape);
-    if (three.ocrB) {
-      if (likeness > bestOcrB) {
-        bestOcrB = likeness;
-        match.print = three.method;
-      }
-      match.ocrB = std::max(match.ocrB, likeness);
-      match.ocrBDistance = std::min(match.ocrBDistance, distance);
-      continue;
-    }
-    if (likeness > match.other) {
+    const auto [likeness, glyph] = BestLikeness(scaled, three.blurred, true);
+    if (three.ocrB && likeness > match.ocrB) {
+      match.ocrB = likeness;
+      match.print = three.method;
+      match.ocrBParts = Parts(*glyph, three.blurred);
+    } else if (!three.ocrB && likeness > match.other) {
       match.other = likeness;
       match.otherFace = three.face;
-    }
-    if (distance < match.lookalikeDistance) {
-      match.lookalikeDistance = distance;
-      match.lookalike = three.face;
+      match.otherParts = Parts(*glyph, three.blurred);
     }
   }
 }
@@ -165,20 +169,14 @@ void MatchThrees(const std::array<Glyph, kScales.size()>& scaled, ShapeMatch& ma
 }  // namespace
 
 ShapeMatch MatchShape(const Glyph& mean) {
-  std::array<Glyph, kScales.size()> scaled;
+  AtScales scaled;
   for (std::size_t i = 0; i < kScales.size(); ++i) scaled[i] = Blurred(Scaled(mean, kScales[i]));
   ShapeMatch match;
   match.digitLikeness = -1;
-  match.measured = MeasureThree(mean);
   for (const ReferenceGlyph& reference : ReferenceGlyphs()) {
     // The 3s at every scale; the other digits, which only tell a 3 from what
     // is not, near the printed size.
-    const double likeness = BestLikeness(scaled, reference.blurred, reference.digit == '3');
-    if (reference.digit == '3' && reference.ocrB) match.ocrB = likeness;
-    if (reference.digit == '3' && !reference.ocrB && likeness > match.other) {
-      match.other = likeness;
-      match.otherFace = reference.face;
-    }
+    const double likeness = BestLikeness(scaled, reference.blurred, reference.digit == '3').first;
     if (likeness > match.digitLikeness) {
       match.digitLikeness = likeness;
       match.digit = reference.digit;
@@ -202,14 +200,17 @@ std::string NotClearlyOcrB(const ShapeMatch& shape) {
     return "it looks like OCR-B's 3 but nearly as much like " + std::string(shape.otherFace) +
            "'s (likeness " + Figure(shape.ocrB) + " and " + Figure(shape.other) + ")";
   }
-  if (!shape.measured.found || shape.ocrBDistance > margins.distanceAtMost) {
-    return "its shape (top bar, diagonal, bowl) is not OCR-B's 3's (distance " +
-           Figure(shape.ocrBDistance) + ")";
-  }
-  if (shape.lookalikeDistance - shape.ocrBDistance < margins.distanceLead) {
-    return "its shape (top bar, diagonal, bowl) is nearly as like " + std::string(shape.lookalike) +
-           "'s 3 as OCR-B's (distance " + Figure(shape.lookalikeDistance) + " and " +
-           Figure(shape.ocrBDistance) + ")";
+  for (std::size_t p = 0; p < kThreeParts.size(); ++p) {
+    const std::string part = kThreeParts[p].name;
+    if (shape.ocrBParts[p] < margins.partAtLeast) {
+      return "its " + part + " is not much like OCR-B's (likeness " + Figure(shape.ocrBParts[p]) +
+             ")";
+    }
+    if (shape.ocrBParts[p] - shape.otherParts[p] < margins.partLead) {
+      return "its " + part + " is nearly as like " + std::string(shape.otherFace) +
+             "'s 3 as OCR-B's (likeness " + Figure(shape.otherParts[p]) + " and " +
+             Figure(shape.ocrBParts[p]) + ")";
+    }
   }
   return "";
 }
@@ -232,22 +233,24 @@ Judgement JudgeBlock(const LineEvidence& block, const LineEvidence& comparison) 
     judgement.reason = problem;
     return judgement;
   }
-  judgement.difference = 1 - Likeness(block.mean, comparison.mean, 3);
+  const double difference = 1 - Likeness(block.mean, comparison.mean, 3);
+  judgement.difference = difference;
   const ShapeMatch& shape = block.shape;
+  // The comparison's own shape, whatever it looks like, is the same.
+  if (difference <= kSameBelow) {
+    judgement.typeface = Typeface::SameAsComparison;
+    return judgement;
+  }
   if (shape.digit != '3') {
     judgement.typeface = Typeface::Other;
     judgement.reason = std::string("its characters are not 3s; they look most like ") + shape.digit;
     return judgement;
   }
-  if (judgement.difference <= kSameBelow) {
-    judgement.typeface = Typeface::SameAsComparison;
-    return judgement;
-  }
-  if (judgement.difference < kDifferentAbove) {
+  if (difference < kDifferentAbove) {
     judgement.reason =
         "it is neither clearly the same as the comparison nor clearly different "
         "(difference " +
-        Figure(judgement.difference) + ")";
+        Figure(difference) + ")";
     return judgement;
   }
   // More like OCR-B than the comparison is, too: a blurred or faint scan

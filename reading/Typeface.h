@@ -1,11 +1,12 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "reading/Glyph.h"
 #include "reading/ReferenceGlyphs.h"
-#include "reading/ThreeShape.h"
 
 namespace fontprobe {
 
@@ -17,11 +18,22 @@ struct ShapeMatch {
   char digit = 0;              // the digit most like them, of any typeface
   double digitLikeness = 0;
   PrintMethod print = PrintMethod::Laser;  // as whose print OCR-B's 3 is likest
-  ThreeShape measured;                     // the 3's shape (see ThreeShape)
-  double ocrBDistance = 0;                 // its distance from OCR-B's 3's shape
-  double lookalikeDistance = 0;            // and from the nearest other 3's shape
-  std::string_view lookalike;              // whose 3 that is
+  // Part by part (see kThreeParts): the likeness to OCR-B's 3 and to the
+  // nearest other 3's, each as the print method likest prints it.
+  std::array<double, 3> ocrBParts{};
+  std::array<double, 3> otherParts{};
 };
+
+// The parts of a 3 that tell OCR-B's from a lookalike's, as rows of the
+// glyph's frame: the top bar and the diagonal leaving it, where the diagonal
+// meets the bowl, and the bowl.
+struct ThreePart {
+  const char* name;
+  int firstRow;
+  int endRow;
+};
+inline constexpr std::array<ThreePart, 3> kThreeParts = {
+    {{"top bar", 0, 14}, {"middle", 11, 22}, {"bowl", 19, kGlyphHeight}}};
 ShapeMatch MatchShape(const Glyph& mean);
 
 // Why a 3 is not clearly OCR-B's, or nothing when it is: like OCR-B's, more
@@ -46,8 +58,8 @@ struct LineEvidence {
 
 struct Judgement {
   Typeface typeface = Typeface::Unclear;
-  std::string reason;     // why, when it is unclear (or not a 3)
-  double difference = 0;  // from the comparison: 0 the same, up to 2
+  std::string reason;                // why, when it is unclear (or not a 3)
+  std::optional<double> difference;  // from the comparison, when compared: 0 the same, up to 2
 };
 
 // A line judged readable, or the reason it is not.
