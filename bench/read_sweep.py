@@ -10,7 +10,8 @@ Not a timed test: run it by hand after changing the reader.
     /usr/bin/python3 bench/read_sweep.py build/native/fontprobe [PAGES] [SEED]
 
 A kind of picture is one entry of KINDS: a function of a random source that
-gives the capture and the file it is saved as.
+gives the capture, the file it is saved as, and any printer options of its
+own (scans.Printer's keywords: how the ink goes on the paper).
 """
 import collections
 import json
@@ -40,26 +41,26 @@ PRINTS = {
 def _scan(rng):
     return Capture(rng.choice([200, 250, 300, 400]), tilt=rng.uniform(-4, 4),
                    blur=rng.uniform(0, 1.0), noise=rng.uniform(0, 8),
-                   variant=rng.randrange(1000)), {"kind": "png"}
+                   variant=rng.randrange(1000)), {"kind": "png"}, {}
 
 
 def _rough_scan(rng):
     return Capture(rng.choice([200, 300]), tilt=rng.uniform(-10, 10), blur=rng.uniform(0.5, 1.5),
                    noise=rng.uniform(5, 20), specks=rng.randrange(0, 3000),
-                   variant=rng.randrange(1000)), {"kind": "png"}
+                   variant=rng.randrange(1000)), {"kind": "png"}, {}
 
 
 def _jpeg_scan(rng):
     return Capture(rng.choice([200, 300]), tilt=rng.uniform(-3, 3), blur=rng.uniform(0, 1.0),
                    noise=rng.uniform(0, 8), variant=rng.randrange(1000)), \
-        {"kind": "jpeg", "quality": rng.choice([35, 50, 75])}
+        {"kind": "jpeg", "quality": rng.choice([35, 50, 75])}, {}
 
 
 def _photo(rng):
     return Capture(rng.choice([250, 300, 330]), tilt=rng.uniform(-5, 5), photo=True,
                    perspective=rng.uniform(0, 0.04), light=rng.uniform(0.3, 1.2),
                    blur=rng.uniform(0.5, 1.2), noise=rng.uniform(3, 9),
-                   variant=rng.randrange(1000)), {"kind": "jpeg", "quality": 85, "mode": "RGB"}
+                   variant=rng.randrange(1000)), {"kind": "jpeg", "quality": 85, "mode": "RGB"}, {}
 
 
 # Kinds of picture: name, how it is taken.
@@ -102,11 +103,11 @@ def make_page(seed, method, kind, roles):
         for sequence, face in zip((K5, K127), tests):
             if face != "nothing":
                 faces[sequence] = face
-    printer = Printer(faces, start=comparison, head=spec["head"], ink=rng.randint(*spec["ink"]),
-                      weight=rng.choice([0, 0, 1, -1]) if method == "laser" else 0,
-                      variant=rng.randrange(1000))
-    capture, save = KINDS[kind](rng)
-    return printer, family, capture, save
+    options = {"head": spec["head"], "ink": rng.randint(*spec["ink"]),
+               "weight": rng.choice([0, 0, 1, -1]) if method == "laser" else 0,
+               "variant": rng.randrange(1000)}
+    capture, save, own = KINDS[kind](rng)
+    return Printer(faces, start=comparison, **{**options, **own}), family, capture, save
 
 
 def expected(printer, family, page):

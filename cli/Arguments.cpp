@@ -38,6 +38,7 @@ const char kHelpText[] =
     "4 ended without printing, 5 still waiting when the time ran out,\n"
     "6 read, and no sequence printed OCR-B, 7 no page could be read,\n"
     "8 delivered, but the printer no longer knows the job: its end is unknown,\n"
+    "9 read: no sequence seen to print OCR-B, but not every block judged (undecided),\n"
     "130 stopped by Ctrl-C.\n";
 
 std::optional<PrinterFamily> FamilyNamed(const std::string& name) {

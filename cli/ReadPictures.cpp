@@ -46,6 +46,8 @@ std::string JsonBlock(const BlockReading& block) {
         ", \"alike\": " + Number(e.alike) + ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
         ", \"other_likeness\": " + Number(e.shape.other) +
         ", \"other_face\": " + JsonString(e.shape.otherFace) +
+        ", \"next_likeness\": " + Number(e.shape.next) +
+        ", \"next_face\": " + JsonString(e.shape.nextFace) +
         ", \"digit\": " + JsonString(std::string(1, e.shape.digit)) + ", \"print\": \"" +
         PrintMethodName(e.shape.print) + "\"" + ", \"ocr_b_parts\": " + Numbers(e.shape.ocrBParts) +
         ", \"other_parts\": " + Numbers(e.shape.otherParts);

@@ -94,18 +94,6 @@ const char* TypefaceName(Typeface typeface) {
   return "unclear";
 }
 
-const char* PrintMethodName(PrintMethod method) {
-  switch (method) {
-    case PrintMethod::Laser:
-      return "laser";
-    case PrintMethod::Pins24:
-      return "24-pin";
-    case PrintMethod::Pins9:
-      break;
-  }
-  return "9-pin";
-}
-
 const char* VerdictName(Verdict verdict) {
   switch (verdict) {
     case Verdict::OcrB:

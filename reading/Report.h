@@ -20,7 +20,5 @@ std::string VerdictSentence(const PageReading& reading);
 // "other" or "unclear".
 const char* TypefaceName(Typeface typeface);
 const char* VerdictName(Verdict verdict);
-// "laser", "24-pin" or "9-pin".
-const char* PrintMethodName(PrintMethod method);
 
 }  // namespace fontprobe

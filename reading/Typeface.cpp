@@ -26,31 +26,17 @@ constexpr double kNotOcrBBelow = 0.80;
 // with the reference lookalikes (never the held-out ones), the least OCR-B
 // reached less a safety share, and the most any lookalike reached plus one.
 struct Margins {
+  bool canTell;            // whether any margin tells OCR-B from every lookalike
   double likenessAtLeast;  // likeness to OCR-B's 3
   double likenessLead;     // over the likeness to the nearest other 3
   double partAtLeast;      // likeness to OCR-B's 3 in each part
   double partLead;         // over the nearest other 3's, in each part
 };
 constexpr Margins kMargins[] = {
-    {0.90, 0.03, 0.85, 0.0},  // laser and inkjet
-    {0.88, 0.0, 0.85, 0.0},   // 24-pin
-    {0.84, 0.0, 0.85, 0.0},   // 9-pin
+    {true, 0.90, 0.03, 0.85, 0.0},  // laser and inkjet
+    {true, 0.88, 0.0, 0.85, 0.0},   // 24-pin
+    {false, 0.84, 0.0, 0.85, 0.0},  // 9-pin
 };
-// A 9-pin head's dots are as coarse as the differences between OCR-B's 3
-// and a draft 3: no margin was found that OCR-B meets and no lookalike does.
-constexpr bool kCanTell[] = {true, true, false};
-
-const char* MethodName(PrintMethod method) {
-  switch (method) {
-    case PrintMethod::Laser:
-      return "laser or inkjet";
-    case PrintMethod::Pins24:
-      return "24-pin";
-    case PrintMethod::Pins9:
-      break;
-  }
-  return "9-pin";
-}
 
 // Printers draw a typeface a little larger or smaller than its font file.
 constexpr std::array<double, 7> kScales = {0.85, 0.9, 0.95, 1.0, 1.05, 1.1, 1.15};
@@ -68,6 +54,18 @@ std::string Figure(double value) {
 }
 
 }  // namespace
+
+const char* PrintMethodName(PrintMethod method) {
+  switch (method) {
+    case PrintMethod::Laser:
+      return "laser";
+    case PrintMethod::Pins24:
+      return "24-pin";
+    case PrintMethod::Pins9:
+      break;
+  }
+  return "9-pin";
+}
 
 Glyph ReferenceInk(const ReferenceFace& face, int digit) {
   return ReferenceInk(face.digits[digit]);
@@ -151,7 +149,7 @@ std::array<double, 3> Parts(const Glyph& glyph, const Glyph& reference) {
 
 // The 3s of OCR-B and of its lookalikes, each as every print method prints it.
 void MatchThrees(const AtScales& scaled, ShapeMatch& match) {
-  match.ocrB = match.other = -1;
+  match.ocrB = match.other = match.next = -1;
   for (const Three& three : Threes()) {
     const auto [likeness, glyph] = BestLikeness(scaled, three.blurred, true);
     if (three.ocrB && likeness > match.ocrB) {
@@ -159,9 +157,16 @@ void MatchThrees(const AtScales& scaled, ShapeMatch& match) {
       match.print = three.method;
       match.ocrBParts = Parts(*glyph, three.blurred);
     } else if (!three.ocrB && likeness > match.other) {
+      if (three.face != match.otherFace) {
+        match.next = match.other;
+        match.nextFace = match.otherFace;
+      }
       match.other = likeness;
       match.otherFace = three.face;
       match.otherParts = Parts(*glyph, three.blurred);
+    } else if (!three.ocrB && likeness > match.next && three.face != match.otherFace) {
+      match.next = likeness;
+      match.nextFace = three.face;
     }
   }
 }
@@ -187,11 +192,10 @@ ShapeMatch MatchShape(const Glyph& mean) {
 }
 
 std::string NotClearlyOcrB(const ShapeMatch& shape) {
-  const auto method = static_cast<std::size_t>(shape.print);
-  const Margins& margins = kMargins[method];
-  if (!kCanTell[method]) {
-    return std::string("its print (") + MethodName(shape.print) +
-           " dots) is too coarse to tell OCR-B's 3 from a draft 3 like it";
+  const Margins& margins = kMargins[static_cast<std::size_t>(shape.print)];
+  if (!margins.canTell) {
+    return std::string("its print (") + PrintMethodName(shape.print) +
+           " dots) is too coarse to tell OCR-B's 3 from the flat-topped 3s like it";
   }
   if (shape.ocrB < margins.likenessAtLeast) {
     return "it is not much like OCR-B's 3 (likeness " + Figure(shape.ocrB) + ")";

@@ -22,6 +22,10 @@ struct ShapeMatch {
   // nearest other 3's, each as the print method likest prints it.
   std::array<double, 3> ocrBParts{};
   std::array<double, 3> otherParts{};
+  // The nearest 3 of another face than otherFace's: what `other` would be
+  // were that face unknown, as a face never seen is.
+  double next = 0;
+  std::string_view nextFace;
 };
 
 // The parts of a 3 that tell OCR-B's from a lookalike's, as rows of the
@@ -35,6 +39,9 @@ struct ThreePart {
 inline constexpr std::array<ThreePart, 3> kThreeParts = {
     {{"top bar", 0, 14}, {"middle", 11, 22}, {"bowl", 19, kGlyphHeight}}};
 ShapeMatch MatchShape(const Glyph& mean);
+
+// "laser" (or inkjet), "24-pin" or "9-pin".
+const char* PrintMethodName(PrintMethod method);
 
 // Why a 3 is not clearly OCR-B's, or nothing when it is: like OCR-B's, more
 // like it than like any other 3 by the margin measured for its print method,
