@@ -22,9 +22,13 @@ constexpr double kAnotherAtLeast = 0.75;
 constexpr double kNotOcrBBelow = 0.80;
 
 // What OCR-B's 3 must show, for each print method, to be told from every
-// other 3: measured by bench/judge-margins.py on pages printed with OCR-B and
-// with the reference lookalikes (never the held-out ones), the least OCR-B
-// reached less a safety share, and the most any lookalike reached plus one.
+// other 3, as bench/judge_margins.py measured and chose them on pages printed
+// with OCR-B and with the reference lookalikes (never the held-out ones),
+// each lookalike taken as if its own face were unknown: a likeness above any
+// lookalike's, and a lead over the nearest other 3 above any lookalike's near
+// that likeness. A 9-pin head's dots are as coarse as the differences between
+// OCR-B's 3 and its lookalikes: no bar lets half of OCR-B's lines through
+// that is above every lookalike's likeness.
 struct Margins {
   bool canTell;            // whether any margin tells OCR-B from every lookalike
   double likenessAtLeast;  // likeness to OCR-B's 3
@@ -33,9 +37,9 @@ struct Margins {
   double partLead;         // over the nearest other 3's, in each part
 };
 constexpr Margins kMargins[] = {
-    {true, 0.90, 0.03, 0.85, 0.0},  // laser and inkjet
-    {true, 0.88, 0.0, 0.85, 0.0},   // 24-pin
-    {false, 0.84, 0.0, 0.85, 0.0},  // 9-pin
+    {true, 0.982, 0.023, 0.955, -0.005},   // laser and inkjet
+    {true, 0.975, 0.010, 0.948, -0.018},   // 24-pin
+    {false, 0.936, 0.031, 0.876, -0.018},  // 9-pin
 };
 
 // Printers draw a typeface a little larger or smaller than its font file.
