@@ -77,7 +77,7 @@ TEST(JudgeBlock, OcrBOnlyWhenItDiffersFromTheComparisonAndHasOcrBsShape) {
     }
     // A figure only for a comparison made.
     EXPECT_EQ(judgement.difference.has_value(), c.block.found && c.block.characters >= 48 &&
-                                                     c.block.level <= 0.08 && c.block.alike >= 0.5)
+                                                    c.block.level <= 0.08 && c.block.alike >= 0.5)
         << c.what;
   }
 }
@@ -177,6 +177,51 @@ TEST(JudgeBlock, GivesItsFiguresToTwoPlaces) {
     const Judgement judgement = JudgeBlock(block, courier);
     EXPECT_EQ(judgement.typeface, Typeface::Unclear);
     EXPECT_NE(judgement.reason.find(c.says), std::string::npos) << judgement.reason;
+  }
+}
+
+// OCR-B's 3 as each print method prints it is told as printed that way, and
+// the nearest other 3 and the next of another face are named apart.
+TEST(MatchShape, TellsThePrintMethodAndTheNearestOtherFaces) {
+  for (const PrintMethod method : {PrintMethod::Laser, PrintMethod::Pins24, PrintMethod::Pins9}) {
+    SCOPED_TRACE(PrintMethodName(method));
+    const ShapeMatch match = MatchShape(Three("OCR-B", method));
+    EXPECT_EQ(match.print, method);
+    EXPECT_GT(match.ocrB, 0.99);
+    EXPECT_LT(match.other, match.ocrB);
+    EXPECT_NE(match.otherFace, match.nextFace);
+    EXPECT_LE(match.next, match.other);
+  }
+  const ShapeMatch manrope = MatchShape(Three("Manrope", PrintMethod::Laser));
+  EXPECT_EQ(manrope.otherFace, "Manrope");
+  EXPECT_GT(manrope.other, manrope.ocrB);
+  EXPECT_NE(manrope.nextFace, "Manrope");
+}
+
+// Likeness over one part of a glyph: the same part alike whatever the rest,
+// another shape not.
+TEST(PartLikeness, ComparesOnlyTheRowsOfThePart) {
+  const Glyph three = Three("OCR-B", PrintMethod::Laser);
+  Glyph bowlErased = three;
+  for (int y = 19; y < kGlyphHeight; ++y)
+    for (int x = 0; x < kGlyphWidth; ++x) bowlErased.At(x, y) = 0;
+  const Glyph blank;
+  const struct {
+    const char* what;
+    Glyph a, b;
+    int first, end;
+    double low, high;
+  } cases[] = {
+      {"the same glyph", three, three, 0, kGlyphHeight, 0.999, 1.0},
+      {"the top of a glyph whose bowl is gone", three, bowlErased, 0, 14, 0.999, 1.0},
+      {"the bowl of a glyph whose bowl is gone", three, bowlErased, 19, kGlyphHeight, -1.0, 0.2},
+      {"a part with no ink", blank, three, 0, 14, -1.0, -1.0},
+      {"OCR-B's top bar and OCR-A's", three, Three("OCR-A", PrintMethod::Laser), 0, 14, 0.0, 0.95},
+  };
+  for (const auto& c : cases) {
+    const double likeness = PartLikeness(c.a, c.b, c.first, c.end, 2);
+    EXPECT_GE(likeness, c.low) << c.what;
+    EXPECT_LE(likeness, c.high) << c.what;
   }
 }
 
