@@ -83,7 +83,7 @@ TEST(JudgeBlock, OcrBOnlyWhenItDiffersFromTheComparisonAndHasOcrBsShape) {
 }
 
 // Every reference 3 that is not OCR-B's, as each print method prints it, is
-// never OCR-B; OCR-B's own is, except where its print is too coarse to tell.
+// never OCR-B; OCR-B's own is, except where its dots are too coarse to tell.
 TEST(JudgeBlock, NoLookalikeIsOcrBAtAnyPrintMethod) {
   const LineEvidence courier = Line(Digit("TeX Gyre Cursor", '3'));
   int lookalikes = 0;
@@ -95,7 +95,7 @@ TEST(JudgeBlock, NoLookalikeIsOcrBAtAnyPrintMethod) {
       ++lookalikes;
       EXPECT_NE(judgement.typeface, Typeface::OcrB);
       EXPECT_FALSE(judgement.reason.empty());
-    } else if (three.method == PrintMethod::Pins9) {
+    } else if (three.method != PrintMethod::Laser) {
       EXPECT_EQ(judgement.typeface, Typeface::Unclear);
       EXPECT_NE(judgement.reason.find("too coarse"), std::string::npos) << judgement.reason;
     } else {
@@ -115,7 +115,7 @@ TEST(NotClearlyOcrB, NamesWhatFellShort) {
     void (*change)(ShapeMatch&);
     const char* says;
   } cases[] = {
-      {"hardly like OCR-B", [](ShapeMatch& m) { m.ocrB = 0.7; }, "not much like OCR-B's 3"},
+      {"hardly like OCR-B", [](ShapeMatch& m) { m.ocrB = 0.7; }, "not like enough to OCR-B's 3"},
       {"as like another 3",
        [](ShapeMatch& m) {
          m.other = m.ocrB - 0.001;
@@ -123,7 +123,7 @@ TEST(NotClearlyOcrB, NamesWhatFellShort) {
        },
        "nearly as much like Test Face's"},
       {"a bowl unlike OCR-B's", [](ShapeMatch& m) { m.ocrBParts[2] = 0.5; },
-       "its bowl is not much like OCR-B's"},
+       "its bowl is not like enough to OCR-B's"},
       {"a top bar as like another's",
        [](ShapeMatch& m) {
          m.otherParts[0] = m.ocrBParts[0] + 0.01;
