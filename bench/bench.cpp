@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/Form1Controls.h"
+#include "printing/TestPage.h"
 #include "tests/support/CapturedJobs.h"
 #include "tests/support/WindowDriver.h"
 
@@ -94,7 +97,14 @@ int main() {
   FontprobeProcess app;
   const std::wstring last = ComboItems(app.control(fontprobe::form1::kCombo1)).back();
   SetWindowTextW(app.control(fontprobe::form1::kCombo1), last.c_str());
-  const AppProcess floorPress(floor.exe, L"FloorWindow", L"Floor", last);
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring pageFile = std::wstring(folder) + L"fontprobe-floor-page.bin";
+  const std::string page = fontprobe::ComposeTestPage(fontprobe::PrinterFamily::Pcl);
+  std::ofstream(std::filesystem::path(pageFile), std::ios::binary)
+      .write(page.data(), static_cast<long>(page.size()));
+  const AppProcess floorPress(WinePathFromEnv(L"FONTPROBE_FLOOR_PRESS_EXE"), L"FloorPressWindow",
+                              L"Floor press", pageFile + L" " + last);
   std::vector<double> fontprobeMs;
   std::vector<double> floorMs;
   for (int run = 0; run < kRuns; ++run) {

@@ -31,6 +31,7 @@ for size in 4 200; do
   scripts/rig/rig.sh start "$state" "${names[@]}"
   jobs=$(cat "$state")/jobs
   figures=$(FONTPROBE_EXE=$build/Fontprobe.exe FONTPROBE_FLOOR_EXE=$build/bench/bench_floor.exe \
+    FONTPROBE_FLOOR_PRESS_EXE=$build/bench/bench_floor_press.exe \
     scripts/rig/rig.sh exec "$state" wine "$build/bench/bench_startup.exe" | tr -d '\r')
   figure() { awk -v name="$1" '$1 == name { print $2 }' <<<"$figures"; }
 
