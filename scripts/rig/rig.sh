@@ -42,6 +42,7 @@ write_cups_config() {
     ln -s "/usr/lib/cups/$sub" "$dir/cups/bin/$sub"
   done
   ln -s /usr/lib/cups/backend/ipp "$dir/cups/bin/backend/ipp"
+  ln -s capture "$dir/cups/bin/backend/socket"
   sed "s|@JOBS@|$dir/jobs|" "$here/capture-backend.sh" >"$dir/cups/bin/backend/capture"
   chmod 0755 "$dir/cups/bin/backend/capture"
   cat >"$dir/cups/etc/cups-files.conf" <<EOF
