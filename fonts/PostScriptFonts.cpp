@@ -53,9 +53,17 @@ std::string PostScriptFontQuery() {
 bool PostScriptAnswerEnded(std::string_view received) {
   const auto begin = received.find(kBegin);
   if (begin == std::string_view::npos) return false;
-  const auto end = received.find(kEnd, begin);
-  return end != std::string_view::npos &&
-         received.find_first_of("\r\n", end) != std::string_view::npos;
+  // The end line is a line of its own, with its line end.
+  for (auto end = received.find(kEnd, begin); end != std::string_view::npos;
+       end = received.find(kEnd, end + 1)) {
+    const auto after = end + kEnd.size();
+    const bool lineStart = received[end - 1] == '\n' || received[end - 1] == '\r';
+    if (lineStart && after < received.size() &&
+        (received[after] == '\n' || received[after] == '\r')) {
+      return true;
+    }
+  }
+  return false;
 }
 
 FontListing ReadPostScriptAnswer(std::string_view answer) {
