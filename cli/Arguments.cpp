@@ -105,9 +105,8 @@ const CommandSpec* Spec(const std::string& name) {
 }
 
 std::string CommandHelp(const CommandSpec& spec) {
-  return "usage: fontprobe " + std::string(spec.name) + " " + spec.synopsis + "\n\n" +
-         Indented(std::string(spec.name) + ": " + spec.description, "  ") + "\n\n" +
-         kWaitingAndStatuses;
+  return "usage: fontprobe " + std::string(spec.name) + " " + spec.synopsis + "\n\n" + "  " +
+         Indented(spec.description, "  ") + "\n\n" + kWaitingAndStatuses;
 }
 
 // A command's arguments taken apart by its options.

@@ -29,6 +29,13 @@ class CheckReport {
       SayColumns({label + ":", value.empty() ? "-" : value});
     }
   }
+  void Flag(const std::string& key, const std::string& label, bool value) {
+    if (json_) {
+      object_[key] = value;
+    } else {
+      Field(key, label, value ? "yes" : "no");
+    }
+  }
   void Formats(const std::string& key, const std::string& label,
                const std::vector<std::string>& formats) {
     if (json_) {
@@ -118,7 +125,7 @@ int CheckQueue(const std::optional<std::string>& named, const Deadline& deadline
   report.Field("queue", "queue", *queue);
   report.Field("device", "device", description.deviceUri);
   report.Field("make_and_model", "make and model", description.makeAndModel);
-  report.Field("accepting_jobs", "accepting jobs", description.accepting ? "yes" : "no");
+  report.Flag("accepting_jobs", "accepting jobs", description.accepting);
   report.State(description.state);
   const bool raw = std::find(description.formats.begin(), description.formats.end(),
                              "application/vnd.cups-raw") != description.formats.end();

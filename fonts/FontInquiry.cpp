@@ -34,7 +34,8 @@ std::string Unanswered(const Exchanged& exchanged, const std::string& within) {
                                       : "the printer closed the connection in the middle of "
                                         "its answer";
     case ExchangeEnd::Flooded:
-      return "the printer sent more than 1 MB, more than any answer holds; it was no longer read";
+      return "the printer sent more than " + std::to_string(kLongestAnswer >> 20) +
+             " MB, more than any answer holds; it was no longer read";
     case ExchangeEnd::Answered:
       break;
   }

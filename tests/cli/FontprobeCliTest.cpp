@@ -676,7 +676,7 @@ TEST(FontprobeCli, EachCommandHasItsHelpAndListAndCheckTheirJson) {
           {"fonts --uri printer", 1, "'printer' is not a printer address"},
           {"list --json", 0, "{\"name\":\"FP_Alpha\",\"state\":\"idle\",\"default\":true}\n"},
           {"list --json", 0, "{\"name\":\"FP_Beta\",\"state\":\"stopped\",\"default\":false}\n"},
-          {"check --printer FP_Gamma --json", 3, "\"accepting_jobs\":\"no\""},
+          {"check --printer FP_Gamma --json", 3, "\"accepting_jobs\":false"},
           {"check --json", 0, "\"queue\":\"FP_Alpha\",\"device\":\"capture:/rig\""},
           {"check --json", 0, "\"can_print\":true,\"says\":\"FP_Alpha takes raw pages"},
       },
