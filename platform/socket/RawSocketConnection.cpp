@@ -10,6 +10,13 @@
 #include "platform/cups/Utf8.h"
 
 namespace fontprobe {
+namespace {
+
+// A printer that hangs up (at once, or before its answer) has closed the
+// connection: what it said before, if anything, is still read.
+bool HungUp(int error) { return error == EPIPE || error == ECONNRESET || error == ENOTCONN; }
+
+}  // namespace
 
 RawSocketConnection::RawSocketConnection(const std::string& host, int port,
                                          const Deadline& deadline)
@@ -23,7 +30,7 @@ void RawSocketConnection::SendAll(std::string_view bytes) {
                                  (sent ? "no more" : "none") + " of the question within " +
                                  deadline_.Said()));
   }
-  if (error) {
+  if (error && !HungUp(error)) {
     throw PlatformError(
         FromUtf8(socket_.Where() + ": the question could not be sent: " + std::strerror(error)));
   }
@@ -40,8 +47,7 @@ std::optional<std::string> RawSocketConnection::Receive(std::size_t most) {
     std::string received(std::min<std::size_t>(most, 65536), '\0');
     const ssize_t n = recv(socket_.Descriptor(), received.data(), received.size(), 0);
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-    // A printer that resets the connection has closed it, as far as its answer goes.
-    if (n < 0 && errno != ECONNRESET) {
+    if (n < 0 && !HungUp(errno)) {
       throw PlatformError(
           FromUtf8(socket_.Where() + ": the answer could not be read: " + std::strerror(errno)));
     }
