@@ -2,7 +2,7 @@
 # Times `fontprobe fonts --language postscript` against Ghostscript on a
 # loopback port (tests/cli/ps_printer.py, with fonts-ocr-b's OCR-B resident)
 # against a bare socat sending the same query bytes and reading the answer
-# until the printer closes, medians of fifteen runs each, alternating.
+# until the printer closes, medians of twenty-five runs each, alternating.
 # Fontprobe's own cost is the ratio; Ghostscript's start and run are in both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,7 +35,7 @@ now() { date +%s%N; }
 median_ms() { sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", v[int((NR + 1) / 2)] / 1e6 }'; }
 
 fontprobe_runs=() socat_runs=()
-for _ in $(seq 15); do
+for _ in $(seq 25); do
   start=$(now)
   "$fontprobe" fonts --uri "$uri" --language postscript >/dev/null
   fontprobe_runs+=($(($(now) - start)))
