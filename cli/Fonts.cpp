@@ -58,8 +58,12 @@ class FontsReport {
     }
     const std::string count = std::to_string(answer.fonts.size()) +
                               (answer.fonts.size() == 1 ? " resident font" : " resident fonts");
-    Say(ocrB.empty() ? "None of the " + count + " of " + target_.printer + " is OCR-B."
-                     : target_.printer + " holds OCR-B among its " + count + ".");
+    if (answer.fonts.empty()) {
+      Say(target_.printer + " lists no resident fonts, so none is OCR-B.");
+    } else {
+      Say(ocrB.empty() ? "None of the " + count + " of " + target_.printer + " is OCR-B."
+                       : target_.printer + " holds OCR-B among its " + count + ".");
+    }
     return status;
   }
 
@@ -106,12 +110,14 @@ class FontsReport {
     SayColumns({"printer:", target_.printer});
     if (target_.device != target_.printer) SayColumns({"device:", target_.device});
     if (answer.language) {
-      SayColumns({"language:",
-                  std::string(LanguageName(*answer.language)) + " (from " +
-                      (answer.languageSource == "--language" ? std::string("--language")
-                                                             : "its " + answer.languageSource) +
-                      ")"});
+      SayColumns({"language:", std::string(LanguageName(*answer.language)) + " (from " +
+                                   LearntFrom(answer.languageSource) + ")"});
     }
+  }
+
+  static std::string LearntFrom(const std::string& source) {
+    if (source == "--language") return source;
+    return source == "PJL" ? "its PJL configuration" : "its " + source;
   }
 
   const FontsRequest& request_;

@@ -625,7 +625,7 @@ TEST(FontprobeCli, AsksAPclPrinterAndTellsTheTruthOfEveryOtherAnswer) {
   const Misbehaving cases[] = {
       {"fonts --language pcl --uri " + peers.Uri("pcl", "socket"), 2, 0,
        "OCR-B:\tOCR-B  <Esc>(1O<Esc>(s0p10.00h12.0v0s0b110T\n"},
-      {"fonts --printer FP_Pjl", 2, 0, "language:\tPCL (from its PJL)\nfonts:\t4\n"},
+      {"fonts --printer FP_Pjl", 2, 0, "language:\tPCL (from its PJL configuration)\nfonts:\t4\n"},
       {"fonts --language pcl --all --uri " + peers.Uri("pcl_plain", "socket"), 2, 6,
        "font:\tCG Times\\x1b[31mred  <Esc>(s1p__v0s0b4101T\t-\n"},
       {"fonts --language pcl --json --uri " + peers.Uri("pcl_plain", "socket"), 2, 6,
