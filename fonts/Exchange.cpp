@@ -3,7 +3,8 @@
 namespace fontprobe {
 
 Exchanged Exchange(PrinterConnection& connection, std::string_view query,
-                   bool (*ended)(std::string_view received), std::size_t longest) {
+                   bool (*ended)(std::string_view received)) {
+  constexpr std::size_t longest = kLongestAnswer;
   connection.SendAll(query);
   Exchanged exchanged;
   for (;;) {

@@ -22,8 +22,9 @@ struct Exchanged {
 };
 
 // Sends `query`, then reads until `ended` says the answer is whole, the
-// printer closes the connection, the deadline passes or `longest` bytes came.
+// printer closes the connection, the deadline passes or more than the longest
+// answer came.
 Exchanged Exchange(PrinterConnection& connection, std::string_view query,
-                   bool (*ended)(std::string_view received), std::size_t longest = kLongestAnswer);
+                   bool (*ended)(std::string_view received));
 
 }  // namespace fontprobe
