@@ -149,21 +149,18 @@ Glyph OcrBThree() {
   return {};
 }
 
-// Words wrapped to lines of at most `width` characters; a longer word stands
-// alone on its line.
+// Words wrapped to lines of at most `width` characters; a word longer than
+// a line is cut.
 std::vector<std::string> Wrapped(const std::string& text, int width) {
+  const auto most = static_cast<std::size_t>(std::max(1, width));
   std::vector<std::string> lines{""};
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find(' ', start);
-    if (end == std::string::npos) end = text.size();
+    const std::size_t end = std::min({text.find(' ', start), text.size(), start + most});
     const std::string word = text.substr(start, end - start);
-    if (!lines.back().empty() &&
-        static_cast<int>(lines.back().size() + 1 + word.size()) > std::max(1, width)) {
-      lines.emplace_back();
-    }
+    if (!lines.back().empty() && lines.back().size() + 1 + word.size() > most) lines.emplace_back();
     lines.back() += (lines.back().empty() ? "" : " ") + word;
-    start = end + 1;
+    start = end + (end < text.size() && text[end] == ' ' ? 1 : 0);
   }
   return lines;
 }
