@@ -108,8 +108,8 @@ GreyImage StraightenedLine(const GreyView& picture, const Corners& box) {
   return line;
 }
 
-// The whole picture in the page's frame, reduced; `place` maps a point of the
-// picture into the cut.
+// The whole picture in the page's frame, reduced; Place maps a point of the
+// picture into it.
 struct StraightenedPage {
   GreyImage page;
   PageFrame frame;
