@@ -249,50 +249,6 @@ TEST(LayOut, EachBlockItsLineWideAndItsThreesSideBySideUnderIt) {
   }
 }
 
-// The texts of a block, in its colour or black, between its tab and the next.
-std::vector<PlacedText> TextsOf(const AnnotationLayout& layout, std::size_t block) {
-  const int top = layout.blocks[block].tab.top;
-  const int bottom =
-      block + 1 < layout.blocks.size() ? layout.blocks[block + 1].tab.top : layout.height;
-  std::vector<PlacedText> texts;
-  for (std::size_t i = layout.verdictLines; i < layout.texts.size(); ++i) {
-    if (layout.texts[i].at.top >= top && layout.texts[i].at.Bottom() <= bottom) {
-      texts.push_back(layout.texts[i]);
-    }
-  }
-  return texts;
-}
-
-bool Same(Colour a, Colour b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
-
-TEST(LayOut, EachBlockNamesItsNumberSequenceJudgementAndItsThrees) {
-  for (const Example& example : Examples()) {
-    SCOPED_TRACE(example.what);
-    const AnnotationLayout layout = LayOut(example.annotation, 1);
-    for (std::size_t i = 0; i < example.annotation.blocks.size(); ++i) {
-      const AnnotatedBlock& block = example.annotation.blocks[i];
-      const Colour colour = ColourOf(block.typeface);
-      std::string coloured, black;
-      bool numbered = false;
-      for (const PlacedText& text : TextsOf(layout, i)) {
-        if (Inside(text.at, layout.blocks[i].tab)) {
-          numbered = text.text == std::to_string(block.number);
-        } else if (Same(text.colour, colour)) {
-          coloured += (coloured.empty() ? "" : " ") + text.text;
-        } else {
-          black += (black.empty() ? "" : "|") + text.text;
-        }
-      }
-      EXPECT_TRUE(numbered) << block.number;
-      EXPECT_EQ(coloured, "block " + std::to_string(block.number) + "  " + block.sequence + " " +
-                              block.judgement);
-      EXPECT_EQ(black, !block.found                  ? ""
-                       : block.lookalikeFace.empty() ? "printed|OCR-B"
-                                                     : "printed|OCR-B|" + block.lookalikeFace);
-    }
-  }
-}
-
 TEST(LayOut, ThePageSmallBesideTheVerdictOrWholeWhenNoLineWasRead) {
   for (const Example& example : Examples()) {
     for (const double scale : kScales) {
@@ -451,27 +407,6 @@ TEST(AnnotationOf, CutsEachLineStraightWithItsPaperWhiteWhateverTheTiltAndLight)
     EXPECT_NEAR(cut.mark[0].y, cut.mark[1].y, 1);
     EXPECT_NEAR((cut.mark[1].x - cut.mark[0].x) / annotation.page.width, 640 / across, 0.01);
   }
-}
-
-TEST(AnnotationOf, ALineNotFoundIsNamedButNotCut) {
-  PageReading reading;
-  reading.reason = "the lines do not form Fontprobe's Epson or PCL test page";
-  BlockReading& block = reading.blocks.emplace_back();
-  block.number = 3;
-  block.sequence = "ESCk127";
-  block.reason = "its line of 3s was not found";
-  block.evidence.shape.otherFace = "TeX Gyre Heros";
-  const GreyImage scan = Plain(300, 400, 240);
-  const PageAnnotation annotation = AnnotationOf(scan.View(), reading);
-  ASSERT_EQ(annotation.blocks.size(), 1u);
-  EXPECT_FALSE(annotation.blocks[0].found);
-  EXPECT_EQ(annotation.blocks[0].judgement, "unclear: its line of 3s was not found");
-  EXPECT_EQ(annotation.blocks[0].line.width, 0);
-  EXPECT_TRUE(annotation.blocks[0].lookalikeFace.empty());
-  // The page as it came, whole.
-  EXPECT_EQ(annotation.page.width, 300);
-  EXPECT_EQ(annotation.page.height, 400);
-  EXPECT_EQ(annotation.page.pixels[0], 240);
 }
 
 }  // namespace
