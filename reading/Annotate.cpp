@@ -195,16 +195,40 @@ PixelRect Fitted(const GreyImage& image, int width, int height) {
           std::max(1, static_cast<int>(image.height * scale))};
 }
 
-// Adds `text` wrapped to `width` pixels from (left, top); returns the bottom
-// of its last line's letters.
-int AddText(AnnotationLayout& layout, int left, int top, int width, const std::string& text,
-            int scale, Colour colour) {
+// Adds the lines from (left, top); returns the bottom of the last one's letters.
+int AddLines(AnnotationLayout& layout, int left, int top, const std::vector<std::string>& lines,
+             int scale, Colour colour) {
   int y = top;
-  for (const std::string& line : Wrapped(text, width / (6 * scale))) {
+  for (const std::string& line : lines) {
     layout.texts.push_back({{left, y, TextWidth(line, scale), 7 * scale}, line, scale, colour});
     y += 9 * scale;
   }
   return y - 2 * scale;
+}
+
+// Adds `text` wrapped to `width` pixels from (left, top); returns the bottom
+// of its last line's letters.
+int AddText(AnnotationLayout& layout, int left, int top, int width, const std::string& text,
+            int scale, Colour colour) {
+  return AddLines(layout, left, top, Wrapped(text, width / (6 * scale)), scale, colour);
+}
+
+// The verdict in large type for as many lines as stand beside the page's small
+// picture; a longer one goes on in the size of the other texts. Returns the
+// bottom of its last line.
+int AddVerdict(AnnotationLayout& layout, int width, const std::string& verdict, const Sizes& px) {
+  constexpr std::size_t kLargeLines = 3;
+  std::vector<std::string> large = Wrapped(verdict, width / (6 * px.Large()));
+  std::string rest;
+  for (; large.size() > kLargeLines; large.pop_back()) {
+    rest = large.back() + (rest.empty() ? "" : " ") + rest;
+  }
+  int bottom = AddLines(layout, px(8), px(8), large, px.Large(), kBlack);
+  if (!rest.empty()) {
+    bottom = AddText(layout, px(8), bottom + 2 * px.Text(), width, rest, px.Text(), kBlack);
+  }
+  layout.verdictLines = layout.texts.size();
+  return bottom;
 }
 
 // The block's number, white in the middle of its tab.
@@ -368,7 +392,7 @@ PageAnnotation AnnotationOf(const GreyView& picture, const PageReading& reading)
 
 AnnotationLayout LayOut(const PageAnnotation& annotation, double scale) {
   const Sizes px(scale);
-  const int large = px.Large(), margin = px(8), gap = px(12);
+  const int margin = px(8), gap = px(12);
   AnnotationLayout layout;
   layout.width = px(kAnnotationWidth);
   const int inner = layout.width - 2 * margin;
@@ -382,9 +406,7 @@ AnnotationLayout LayOut(const PageAnnotation& annotation, double scale) {
     layout.page.top = margin;
   }
   const int verdictWidth = inner - (linesFound ? layout.page.width + gap : 0);
-  const int verdictBottom =
-      AddText(layout, margin, margin, verdictWidth, annotation.verdict, large, kBlack);
-  layout.verdictLines = layout.texts.size();
+  const int verdictBottom = AddVerdict(layout, verdictWidth, annotation.verdict, px);
   int y = std::max(verdictBottom, layout.page.Bottom()) + gap;
   if (!linesFound) {
     layout.page =
