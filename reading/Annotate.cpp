@@ -213,11 +213,11 @@ int AddText(AnnotationLayout& layout, int left, int top, int width, const std::s
   return AddLines(layout, left, top, Wrapped(text, width / (6 * scale)), scale, colour);
 }
 
-// The verdict in large type for as many lines as stand beside the page's small
-// picture; a longer one goes on in the size of the other texts. Returns the
-// bottom of its last line.
+// The verdict in large type for two lines, which hold the usual verdicts; a
+// longer one goes on in the size of the other texts. Returns the bottom of its
+// last line.
 int AddVerdict(AnnotationLayout& layout, int width, const std::string& verdict, const Sizes& px) {
-  constexpr std::size_t kLargeLines = 3;
+  constexpr std::size_t kLargeLines = 2;
   std::vector<std::string> large = Wrapped(verdict, width / (6 * px.Large()));
   std::string rest;
   for (; large.size() > kLargeLines; large.pop_back()) {
@@ -249,12 +249,11 @@ int PlaceBlock(AnnotationLayout& layout, const AnnotatedBlock& block, int top, c
   PlacedBlock placed;
   const std::string number = std::to_string(block.number);
   placed.tab = {margin, top, TextWidth(number, text) + 2 * pad, 7 * text + 2 * pad};
-  const std::string heading = "block " + number + "  " + block.sequence;
+  // As the block's line of the report says it.
+  const std::string words = "block " + number + "  " + block.sequence + "  " + block.judgement;
   if (!block.found) {
     const int left = placed.tab.Right() + pad, width = layout.width - margin - left;
-    AddText(layout, left, top + pad, width, heading, text, colour);
-    const int bottom =
-        AddText(layout, left, top + pad + 9 * text, width, block.judgement, text, colour) + pad;
+    const int bottom = AddText(layout, left, top + pad, width, words, text, colour) + pad;
     placed.tab.height = std::max(placed.tab.height, bottom - top);
     AddNumber(layout, placed.tab, number, text);
     layout.blocks.push_back(placed);
@@ -274,8 +273,9 @@ int PlaceBlock(AnnotationLayout& layout, const AnnotatedBlock& block, int top, c
   AddNumber(layout, placed.tab, number, text);
 
   // Under it the mean 3 and the references at one size, each over its name;
-  // beside them the block's sequence and judgement.
-  const int row = placed.line.Bottom() + px(6), glyphWidth = px(40), glyphHeight = px(60);
+  // beside them the block's words.
+  const int row = placed.line.Bottom() + px(6), glyphHeight = px(57);
+  const int glyphWidth = glyphHeight * kGlyphWidth / kGlyphHeight;
   int left = margin;
   const auto cell = [&](PixelRect& at, const std::string& name) {
     const int width = std::max(glyphWidth, TextWidth(name, text));
@@ -290,9 +290,7 @@ int PlaceBlock(AnnotationLayout& layout, const AnnotatedBlock& block, int top, c
   cell(placed.mean, "printed");
   cell(placed.ocrB, "OCR-B");
   if (!block.lookalikeFace.empty()) cell(placed.lookalike, block.lookalikeFace);
-  const int width = layout.width - margin - left;
-  AddText(layout, left, row, width, heading, text, colour);
-  const int bottom = AddText(layout, left, row + 9 * text, width, block.judgement, text, colour);
+  const int bottom = AddText(layout, left, row, layout.width - margin - left, words, text, colour);
   layout.blocks.push_back(placed);
   return std::max(bottom, row + glyphHeight + px(4) + 7 * text);
 }
@@ -408,17 +406,18 @@ AnnotationLayout LayOut(const PageAnnotation& annotation, double scale) {
   const int verdictWidth = inner - (linesFound ? layout.page.width + gap : 0);
   const int verdictBottom = AddVerdict(layout, verdictWidth, annotation.verdict, px);
   int y = std::max(verdictBottom, layout.page.Bottom()) + gap;
+  const int between = px(10);  // the parts under the verdict
   if (!linesFound) {
     layout.page =
         Fitted(annotation.page, inner, std::max(px(120), px(kAnnotationHeight) - y - margin));
     layout.page.left = margin;
     layout.page.top = y;
-    y = layout.page.Bottom() + gap;
+    y = layout.page.Bottom() + between;
   }
   for (const AnnotatedBlock& block : annotation.blocks) {
-    y = PlaceBlock(layout, block, y, px) + gap;
+    y = PlaceBlock(layout, block, y, px) + between;
   }
-  layout.height = y - gap + margin;
+  layout.height = y - between + margin;
   return layout;
 }
 

@@ -86,6 +86,15 @@ std::vector<Example> Examples() {
        Page("No sequence printed OCR-B on this printer; block 3 could not be judged.", 720, 1018,
             {comparison, Found(2, "ESCk5", Typeface::Other, "OCR-A"), NotFound(3, "ESCk127")}),
        true},
+      {"a page undecided, every line found",
+       Page("Undecided: block 2 (ESCk5) could not be judged: its print is too coarse to tell "
+            "OCR-B's 3 from a lookalike's. No block was seen to print OCR-B, but not every "
+            "block could be judged: scan or photograph the page again flatter, brighter, "
+            "straight on and at 300 dpi.",
+            720, 1018,
+            {comparison, Found(2, "ESCk5", Typeface::Unclear, "DejaVu Sans Mono"),
+             Found(3, "ESCk127", Typeface::SameAsComparison, "TeX Gyre Cursor")}),
+       true},
       {"a verdict of many words",
        Page(std::string(40, 'x') + " and" + std::string(12, ' ') +
                 " the words go on for a while, long past one line and well into the next two",
@@ -186,14 +195,14 @@ TEST(LayOut, TheVerdictInLargeTypeAtTheTopInTheReportsWords) {
       for (std::size_t i = 0; i < layout.verdictLines; ++i) verdict += layout.texts[i].text;
       EXPECT_EQ(Letters(verdict), Letters(example.annotation.verdict));
       // Large: three sixteenths of an inch at 96 DPI, and more at more DPI; a
-      // third larger than any text that is not the verdict's, for three lines
-      // at least; above everything else.
+      // third larger than any text that is not the verdict's, for two lines at
+      // least; above everything else.
       const int large = layout.texts[0].at.height;
       EXPECT_GE(large, 18);
       for (std::size_t i = 0; i < layout.texts.size(); ++i) {
         const PlacedText& text = layout.texts[i];
         if (i < layout.verdictLines) {
-          EXPECT_EQ(text.at.height == large, i < 3) << text.text;
+          EXPECT_EQ(text.at.height == large, i < 2) << text.text;
           if (i > 0) {
             EXPECT_GT(text.at.top, layout.texts[i - 1].at.Bottom());
           }
@@ -236,7 +245,7 @@ TEST(LayOut, EachBlockItsLineWideAndItsThreesSideBySideUnderIt) {
         EXPECT_EQ(placed.lookalike.Empty(), block.lookalikeFace.empty());
         for (std::size_t k = 0; k < threes.size(); ++k) {
           EXPECT_GE(threes[k].height, 48 * scale);
-          EXPECT_EQ(threes[k].width * kGlyphHeight, threes[k].height * kGlyphWidth);
+          EXPECT_NEAR(threes[k].width, threes[k].height * kGlyphWidth / kGlyphHeight, 1);
           EXPECT_EQ(threes[k].height, threes[0].height);
           EXPECT_EQ(threes[k].top, threes[0].top);
           EXPECT_GT(threes[k].top, placed.line.Bottom());
