@@ -22,55 +22,46 @@ namespace fontprobe {
 
 namespace {
 
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  return text;
-}
-
-std::string JsonBlock(const BlockReading& block) {
-  std::string json = "{\"block\": " + std::to_string(block.number) +
-                     ", \"sequence\": " + JsonString(block.sequence) + ", \"typeface\": \"" +
-                     TypefaceName(block.typeface) + "\"";
+Json JsonBlock(const BlockReading& block) {
+  Json json{{"block", block.number},
+            {"sequence", block.sequence},
+            {"typeface", TypefaceName(block.typeface)}};
   const LineEvidence& e = block.evidence;
   if (e.found) {
-    json += ", \"characters\": " + std::to_string(e.characters) +
-            ", \"level\": " + Number(e.level) + ", \"alike\": " + Number(e.alike) +
-            ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
-            ", \"other_likeness\": " + Number(e.shape.other) +
-            ", \"other_face\": " + JsonString(e.shape.otherFace) +
-            ", \"digit\": " + JsonString(std::string(1, e.shape.digit));
-    if (block.number > 1) json += ", \"difference\": " + Number(block.difference);
+    json["characters"] = e.characters;
+    json["level"] = Rounded(e.level);
+    json["alike"] = Rounded(e.alike);
+    json["ocr_b_likeness"] = Rounded(e.shape.ocrB);
+    json["other_likeness"] = Rounded(e.shape.other);
+    json["other_face"] = e.shape.otherFace;
+    json["digit"] = std::string(1, e.shape.digit);
+    if (block.number > 1) json["difference"] = Rounded(block.difference);
   }
-  if (!block.reason.empty()) json += ", \"reason\": " + JsonString(block.reason);
-  return json + "}";
+  if (!block.reason.empty()) json["reason"] = block.reason;
+  return json;
 }
 
 // The page's frame as a person says it: turned by a multiple of 90 degrees
 // clockwise, then tilted by a few.
-std::string JsonFrame(const PageReading& reading) {
-  if (!reading.frame) return "";
+void AddFrame(const PageReading& reading, Json& json) {
+  if (!reading.frame) return;
   double degrees = reading.frame->angle * 180 / std::numbers::pi;
   degrees = std::fmod(std::fmod(degrees, 360) + 360, 360);
-  const double turned = std::fmod(std::round(degrees / 90) * 90, 360);
-  return ", \"turned\": " + std::to_string(static_cast<int>(turned)) +
-         ", \"tilt\": " + Number(degrees - std::round(degrees / 90) * 90);
+  json["turned"] = static_cast<int>(std::fmod(std::round(degrees / 90) * 90, 360));
+  json["tilt"] = Rounded(degrees - std::round(degrees / 90) * 90);
 }
 
-std::string JsonPage(const std::string& file, int number, const PageReading& reading) {
-  std::string json = "{\"file\": " + JsonString(file) +
-                     ", \"page_number\": " + std::to_string(number) + ", \"page\": ";
-  json +=
-      reading.family ? (*reading.family == PrinterFamily::Pcl ? "\"pcl\"" : "\"epson\"") : "null";
-  json += ", \"blocks\": [";
-  for (std::size_t i = 0; i < reading.blocks.size(); ++i) {
-    json += (i ? ", " : "") + JsonBlock(reading.blocks[i]);
-  }
-  json += "], \"verdict\": \"" + std::string(VerdictName(reading.verdict)) +
-          "\", \"reason\": " + JsonString(VerdictSentence(reading));
-  if (reading.dotsPerInch > 0) json += ", \"dpi\": " + Number(reading.dotsPerInch);
-  if (reading.statedDotsPerInch) json += ", \"file_dpi\": " + Number(*reading.statedDotsPerInch);
-  return json + JsonFrame(reading) + "}";
+Json JsonPage(const std::string& file, int number, const PageReading& reading) {
+  Json json{{"file", file}, {"page_number", number}, {"page", nullptr}};
+  if (reading.family) json["page"] = *reading.family == PrinterFamily::Pcl ? "pcl" : "epson";
+  json["blocks"] = Json::array();
+  for (const BlockReading& block : reading.blocks) json["blocks"].push_back(JsonBlock(block));
+  json["verdict"] = VerdictName(reading.verdict);
+  json["reason"] = VerdictSentence(reading);
+  if (reading.dotsPerInch > 0) json["dpi"] = Rounded(reading.dotsPerInch);
+  if (reading.statedDotsPerInch) json["file_dpi"] = Rounded(*reading.statedDotsPerInch);
+  AddFrame(reading, json);
+  return json;
 }
 
 // Standard input saved to a file of its own, as the decoders read files.
@@ -151,7 +142,7 @@ class Reader {
     ocrB_ = ocrB_ || reading.verdict == Verdict::OcrB;
     read_ = read_ || reading.verdict != Verdict::Unreadable;
     if (request_.json) {
-      std::printf("%s\n", JsonPage(file, number, reading).c_str());
+      std::printf("%s\n", JsonLine(JsonPage(file, number, reading)).c_str());
     } else {
       for (const std::string& line : ReportLines(shown, number, reading)) Say(line);
     }

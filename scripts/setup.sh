@@ -37,6 +37,8 @@ fontprobe_needs=(
   file:/usr/src/googletest/googletest/CMakeLists.txt:googletest
   file:/usr/include/gtest/gtest.h:libgtest-dev
   file:/usr/include/cups/cups.h:libcups2-dev
+  file:/usr/include/nlohmann/json.hpp:nlohmann-json3-dev
+  command:gs:ghostscript
   file:/usr/include/png.h:libpng-dev
   file:/usr/include/jpeglib.h:libjpeg-dev
   file:/usr/include/*/tiffio.h:libtiff-dev
@@ -66,8 +68,9 @@ release_needs=(
   command:lintian:lintian
 )
 
-# What the benchmarks need beyond that (bench/read.sh).
+# What the benchmarks need beyond that (bench/read.sh, bench/fonts.sh).
 bench_needs=(
+  command:socat:socat
   command:pngtopnm:netpbm
   command:djpeg:libjpeg-turbo-progs
   command:valgrind:valgrind

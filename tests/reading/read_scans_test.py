@@ -304,7 +304,7 @@ def command_checks(fontprobe, folder):
         scan_bytes = f.read()
     checks = [
         # what, arguments, standard input, environment, status, words the output holds
-        ("standard input", ["read", "--json", "-"], scan_bytes, None, 0, '"file": "-"'),
+        ("standard input", ["read", "--json", "-"], scan_bytes, None, 0, '"file":"-"'),
         ("annotated pictures, one a page", ["read", two_pages, scan, "--annotate", prefix], None,
          None, 0, "(page 2)"),
         ("a file name with control characters", ["read", odd_name], None, None, 0,
