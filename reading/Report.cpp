@@ -30,6 +30,8 @@ std::string Joined(const std::vector<std::string>& items) {
 
 }  // namespace
 
+std::string JudgementWords(const BlockReading& block) { return Judged(block); }
+
 std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber,
                                      const PageReading& reading) {
   std::vector<std::string> lines{
