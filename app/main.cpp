@@ -12,6 +12,7 @@
 #include "platform/win32/Win32ProgramStart.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Spooler.h"
+#include "platform/win32/Win32WorkThread.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   fontprobe::Win32Registry windowsRegistry;
   fontprobe::Win32ProgramStart programs;
   fontprobe::Win32Browser browser;
-  fontprobe::BackgroundTestRun testRun(registry, spooler);
+  fontprobe::Win32WorkThread testThread;
+  fontprobe::BackgroundTestRun testRun(registry, spooler, testThread);
   fontprobe::frmAbout about({windowsRegistry, programs, browser});
   fontprobe::DroppedScans scans;
   fontprobe::Form1 form1(

@@ -4,21 +4,20 @@
 
 namespace fontprobe {
 
-BackgroundTestRun::BackgroundTestRun(PrinterRegistry& registry, Spooler& spooler)
-    : registry_(registry), spooler_(spooler) {}
-
-BackgroundTestRun::~BackgroundTestRun() {
-  if (thread_.joinable()) thread_.join();
-}
+BackgroundTestRun::BackgroundTestRun(PrinterRegistry& registry, Spooler& spooler,
+                                     WorkThread& thread)
+    : registry_(registry), spooler_(spooler), thread_(thread) {}
 
 bool BackgroundTestRun::Start(PrinterFamily family, std::u16string chosenName, Finished finished) {
-  const std::lock_guard lock(mutex_);
-  if (running_) return false;
-  // The last run has ended; its thread has at most its report left to hand on.
-  if (thread_.joinable()) thread_.join();
-  running_ = true;
-  thread_ = std::thread([this, family, name = std::move(chosenName),
-                         finished = std::move(finished)] { Run(family, name, finished); });
+  if (running_.exchange(true)) return false;
+  try {
+    thread_.Start([this, family, name = std::move(chosenName), finished = std::move(finished)] {
+      Run(family, name, finished);
+    });
+  } catch (...) {
+    running_ = false;
+    throw;
+  }
   return true;
 }
 
@@ -30,24 +29,9 @@ void BackgroundTestRun::Run(PrinterFamily family, const std::u16string& chosenNa
   } catch (...) {
     end.error = std::current_exception();
   }
-  {
-    const std::lock_guard lock(mutex_);
-    running_ = false;
-  }
-  ended_.notify_all();
+  // Over before it is told, so that whoever is told finds no run on its way.
+  running_ = false;
   finished(std::move(end));
-}
-
-bool BackgroundTestRun::Running() const {
-  const std::lock_guard lock(mutex_);
-  return running_;
-}
-
-bool BackgroundTestRun::Finish(std::chrono::milliseconds limit) {
-  std::unique_lock lock(mutex_);
-  if (!ended_.wait_for(lock, limit, [this] { return !running_; })) return false;
-  if (thread_.joinable()) thread_.join();
-  return true;
 }
 
 }  // namespace fontprobe

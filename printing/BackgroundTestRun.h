@@ -1,14 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <exception>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "printing/TestRun.h"
+#include "printing/WorkThread.h"
 
 namespace fontprobe {
 
@@ -26,27 +25,21 @@ class BackgroundTestRun {
   // Called on the run's own thread, once the run has ended; it must not throw.
   using Finished = std::function<void(TestRunEnd)>;
 
-  BackgroundTestRun(PrinterRegistry& registry, Spooler& spooler);
-  // Waits for a run on its way, however long it takes.
-  ~BackgroundTestRun();
-  BackgroundTestRun(const BackgroundTestRun&) = delete;
-  BackgroundTestRun& operator=(const BackgroundTestRun&) = delete;
+  BackgroundTestRun(PrinterRegistry& registry, Spooler& spooler, WorkThread& thread);
 
   // Starts RunPrinterTest; false, and nothing starts, while a run is on its way.
   bool Start(PrinterFamily family, std::u16string chosenName, Finished finished);
-  bool Running() const;
+  bool Running() const { return running_; }
   // Waits at most `limit` for the run on its way to end; true when none is left.
-  bool Finish(std::chrono::milliseconds limit);
+  bool Finish(std::chrono::milliseconds limit) { return thread_.Wait(limit); }
 
  private:
   void Run(PrinterFamily family, const std::u16string& chosenName, const Finished& finished);
 
   PrinterRegistry& registry_;
   Spooler& spooler_;
-  mutable std::mutex mutex_;
-  std::condition_variable ended_;
-  bool running_ = false;
-  std::thread thread_;
+  WorkThread& thread_;
+  std::atomic<bool> running_ = false;
 };
 
 }  // namespace fontprobe

@@ -43,6 +43,8 @@ std::string NotJudged(const PageReading& reading) {
 
 }  // namespace
 
+std::string JudgementWords(const BlockReading& block) { return Judged(block); }
+
 std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber,
                                      const PageReading& reading) {
   std::vector<std::string> lines{

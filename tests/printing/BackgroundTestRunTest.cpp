@@ -7,6 +7,7 @@
 
 #include "tests/support/FakeSpooler.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/StdWorkThread.h"
 
 namespace fontprobe {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 using testing::FakePrinterRegistry;
 using testing::FakeSpooler;
+using testing::StdWorkThread;
 
 // A spooler that stalls in the write, as one whose server has gone away does,
 // until the test releases it.
@@ -56,7 +58,8 @@ TEST(BackgroundTestRun, AStalledSpoolerHoldsOneRunAndIgnoresPressesUntilItEnds) 
   Printers printers;
   StallingSpooler spooler;
   Reports reports;
-  BackgroundTestRun run(printers.registry, spooler);
+  StdWorkThread thread;
+  BackgroundTestRun run(printers.registry, spooler, thread);
 
   ASSERT_TRUE(run.Start(PrinterFamily::Pcl, u"P", reports.Collector()));
   spooler.entered.get_future().wait();
@@ -93,7 +96,8 @@ TEST(BackgroundTestRun, RunsOneAfterAnotherEachWithItsOwnEnd) {
   Printers printers;
   FakeSpooler spooler;
   Reports reports;
-  BackgroundTestRun run(printers.registry, spooler);
+  StdWorkThread thread;
+  BackgroundTestRun run(printers.registry, spooler, thread);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     printers.registry.failing = c.registryFails;
@@ -119,7 +123,8 @@ TEST(BackgroundTestRun, EndingWithARunOnItsWayWaitsForIt) {
   Reports reports;
   std::thread releaser;
   {
-    BackgroundTestRun run(printers.registry, spooler);
+    StdWorkThread thread;
+    BackgroundTestRun run(printers.registry, spooler, thread);
     ASSERT_TRUE(run.Start(PrinterFamily::Pcl, u"P", reports.Collector()));
     spooler.entered.get_future().wait();
     releaser = std::thread([&] {
