@@ -142,13 +142,6 @@ StraightenedPage Straightened(const GreyView& picture, const PageFrame& frame) {
   return {Cut(reduced.View(), corners, width, height), frame, uLow, vLow, scale};
 }
 
-const ReferenceFace* FaceNamed(std::string_view name) {
-  for (std::size_t f = 0; f < kReferenceFaceCount; ++f) {
-    if (kReferenceFaces[f].name == name) return &kReferenceFaces[f];
-  }
-  return nullptr;
-}
-
 Glyph OcrBThree() {
   for (std::size_t f = 0; f < kReferenceFaceCount; ++f) {
     if (kReferenceFaces[f].ocrB) return ReferenceInk(kReferenceFaces[f], 3);
@@ -379,9 +372,9 @@ PageAnnotation AnnotationOf(const GreyView& picture, const PageReading& reading)
     if (!block.found) continue;
     block.line = StraightenedLine(picture, read.box);
     block.mean = read.evidence.mean;
-    if (const ReferenceFace* face = FaceNamed(read.evidence.shape.otherFace)) {
-      block.lookalikeFace = face->name;
-      block.lookalike = ReferenceInk(*face, 3);
+    if (const char* ink = read.evidence.shape.otherInk) {
+      block.lookalikeFace = read.evidence.shape.otherFace;
+      block.lookalike = ReferenceInk(ink);
     }
     for (int i = 0; i < 4; ++i) block.mark[i] = page.Place(read.box[i]);
   }

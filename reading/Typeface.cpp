@@ -107,6 +107,7 @@ struct Three {
   PrintMethod method;
   bool ocrB;
   Glyph blurred;
+  const char* ink;
 };
 
 // Every reference 3: the digit faces' as a laser prints them, and the
@@ -114,13 +115,17 @@ struct Three {
 const std::vector<Three>& Threes() {
   static const std::vector<Three> threes = [] {
     std::vector<Three> decoded;
-    for (const ReferenceGlyph& reference : ReferenceGlyphs()) {
-      if (reference.digit == '3' && !reference.ocrB)
-        decoded.push_back({reference.face, PrintMethod::Laser, false, reference.blurred});
+    for (std::size_t f = 0; f < kReferenceFaceCount; ++f) {
+      const ReferenceFace& face = kReferenceFaces[f];
+      if (!face.ocrB) {
+        decoded.push_back(
+            {face.name, PrintMethod::Laser, false, Blurred(ReferenceInk(face, 3)), face.digits[3]});
+      }
     }
     for (std::size_t i = 0; i < kReferenceThreeCount; ++i) {
       const ReferenceThree& three = kReferenceThrees[i];
-      decoded.push_back({three.face, three.method, three.ocrB, Blurred(ReferenceInk(three.ink))});
+      decoded.push_back(
+          {three.face, three.method, three.ocrB, Blurred(ReferenceInk(three.ink)), three.ink});
     }
     return decoded;
   }();
@@ -164,6 +169,7 @@ void MatchThrees(const AtScales& scaled, ShapeMatch& match) {
       }
       match.other = likeness;
       match.otherFace = three.face;
+      match.otherInk = three.ink;
       match.otherParts = Parts(*glyph, three.blurred);
     } else if (!three.ocrB && likeness > match.next && three.face != match.otherFace) {
       match.next = likeness;

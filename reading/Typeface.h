@@ -12,10 +12,11 @@ namespace fontprobe {
 
 // What a line's characters are most like among the reference digits and 3s.
 struct ShapeMatch {
-  double ocrB = 0;             // likeness to OCR-B's 3
-  double other = 0;            // the best likeness to another typeface's 3
-  std::string_view otherFace;  // and whose 3 that is
-  char digit = 0;              // the digit most like them, of any typeface
+  double ocrB = 0;                 // likeness to OCR-B's 3
+  double other = 0;                // the best likeness to another typeface's 3
+  std::string_view otherFace;      // and whose 3 that is
+  const char* otherInk = nullptr;  // that 3 as it matched, spelt as the reference data is
+  char digit = 0;                  // the digit most like them, of any typeface
   double digitLikeness = 0;
   PrintMethod print = PrintMethod::Laser;  // as whose print OCR-B's 3 is likest
   // Part by part (see kThreeParts): the likeness to OCR-B's 3 and to the

@@ -383,6 +383,7 @@ TEST(AnnotationOf, CutsEachLineStraightWithItsPaperWhiteWhateverTheTiltAndLight)
     block.evidence.found = true;
     block.evidence.mean = Three("OCR-B");
     block.evidence.shape.otherFace = "OCR-A";
+    block.evidence.shape.otherInk = MatchShape(Three("OCR-A")).otherInk;
     const PageFrame& frame = *reading.frame;
     block.box = {frame.ToPicture(100, 300), frame.ToPicture(740, 300), frame.ToPicture(740, 315),
                  frame.ToPicture(100, 315)};

@@ -196,6 +196,9 @@ TEST(MatchShape, TellsThePrintMethodAndTheNearestOtherFaces) {
   EXPECT_EQ(manrope.otherFace, "Manrope");
   EXPECT_GT(manrope.other, manrope.ocrB);
   EXPECT_NE(manrope.nextFace, "Manrope");
+  // The annotated picture shows the nearest other 3 as it matched.
+  ASSERT_NE(manrope.otherInk, nullptr);
+  EXPECT_EQ(Centred(ReferenceInk(manrope.otherInk)).ink, Three("Manrope", PrintMethod::Laser).ink);
 }
 
 // Likeness over one part of a glyph: the same part alike whatever the rest,
