@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <memory>
 
 #include "about/frmAbout.h"
 #include "app/DroppedScans.h"
@@ -43,8 +44,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   fontprobe::Win32Registry windowsRegistry;
   fontprobe::Win32ProgramStart programs;
   fontprobe::Win32Browser browser;
-  fontprobe::Win32WorkThread testThread;
-  fontprobe::BackgroundTestRun testRun(registry, spooler, testThread);
+  fontprobe::BackgroundTestRun testRun(registry, spooler,
+                                       std::make_unique<fontprobe::Win32WorkThread>());
   fontprobe::frmAbout about({windowsRegistry, programs, browser});
   fontprobe::DroppedScans scans;
   fontprobe::Form1 form1(

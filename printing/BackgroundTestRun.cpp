@@ -5,13 +5,13 @@
 namespace fontprobe {
 
 BackgroundTestRun::BackgroundTestRun(PrinterRegistry& registry, Spooler& spooler,
-                                     WorkThread& thread)
-    : registry_(registry), spooler_(spooler), thread_(thread) {}
+                                     std::unique_ptr<WorkThread> thread)
+    : registry_(registry), spooler_(spooler), thread_(std::move(thread)) {}
 
 bool BackgroundTestRun::Start(PrinterFamily family, std::u16string chosenName, Finished finished) {
   if (running_.exchange(true)) return false;
   try {
-    thread_.Start([this, family, name = std::move(chosenName), finished = std::move(finished)] {
+    thread_->Start([this, family, name = std::move(chosenName), finished = std::move(finished)] {
       Run(family, name, finished);
     });
   } catch (...) {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "printing/TestRun.h"
@@ -25,21 +26,25 @@ class BackgroundTestRun {
   // Called on the run's own thread, once the run has ended; it must not throw.
   using Finished = std::function<void(TestRunEnd)>;
 
-  BackgroundTestRun(PrinterRegistry& registry, Spooler& spooler, WorkThread& thread);
+  // Waits, when it goes, for the run on its way, however long it takes.
+  BackgroundTestRun(PrinterRegistry& registry, Spooler& spooler,
+                    std::unique_ptr<WorkThread> thread);
 
   // Starts RunPrinterTest; false, and nothing starts, while a run is on its way.
   bool Start(PrinterFamily family, std::u16string chosenName, Finished finished);
   bool Running() const { return running_; }
   // Waits at most `limit` for the run on its way to end; true when none is left.
-  bool Finish(std::chrono::milliseconds limit) { return thread_.Wait(limit); }
+  bool Finish(std::chrono::milliseconds limit) { return thread_->Wait(limit); }
 
  private:
   void Run(PrinterFamily family, const std::u16string& chosenName, const Finished& finished);
 
   PrinterRegistry& registry_;
   Spooler& spooler_;
-  WorkThread& thread_;
   std::atomic<bool> running_ = false;
+  // Last, so that it goes first: its end waits for the run, which still
+  // tells running_ and the registry and spooler it uses.
+  std::unique_ptr<WorkThread> thread_;
 };
 
 }  // namespace fontprobe

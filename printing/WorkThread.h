@@ -9,6 +9,7 @@ namespace fontprobe {
 // threads cost the Windows program less than the standard library's.
 class WorkThread {
  public:
+  // Waits for the work on its way, however long it takes.
   virtual ~WorkThread() = default;
   // Runs `work` on a new thread, once the work before it has ended; throws
   // PlatformError when no thread can be started.

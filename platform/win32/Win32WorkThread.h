@@ -11,7 +11,6 @@ namespace fontprobe {
 // A Win32 thread for each piece of work.
 class Win32WorkThread : public WorkThread {
  public:
-  // Waits for the work on its way, however long it takes.
   ~Win32WorkThread() override;
 
   void Start(std::function<void()> work) override;

@@ -58,8 +58,7 @@ TEST(BackgroundTestRun, AStalledSpoolerHoldsOneRunAndIgnoresPressesUntilItEnds) 
   Printers printers;
   StallingSpooler spooler;
   Reports reports;
-  StdWorkThread thread;
-  BackgroundTestRun run(printers.registry, spooler, thread);
+  BackgroundTestRun run(printers.registry, spooler, std::make_unique<StdWorkThread>());
 
   ASSERT_TRUE(run.Start(PrinterFamily::Pcl, u"P", reports.Collector()));
   spooler.entered.get_future().wait();
@@ -96,8 +95,7 @@ TEST(BackgroundTestRun, RunsOneAfterAnotherEachWithItsOwnEnd) {
   Printers printers;
   FakeSpooler spooler;
   Reports reports;
-  StdWorkThread thread;
-  BackgroundTestRun run(printers.registry, spooler, thread);
+  BackgroundTestRun run(printers.registry, spooler, std::make_unique<StdWorkThread>());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     printers.registry.failing = c.registryFails;
@@ -123,8 +121,7 @@ TEST(BackgroundTestRun, EndingWithARunOnItsWayWaitsForIt) {
   Reports reports;
   std::thread releaser;
   {
-    StdWorkThread thread;
-    BackgroundTestRun run(printers.registry, spooler, thread);
+    BackgroundTestRun run(printers.registry, spooler, std::make_unique<StdWorkThread>());
     ASSERT_TRUE(run.Start(PrinterFamily::Pcl, u"P", reports.Collector()));
     spooler.entered.get_future().wait();
     releaser = std::thread([&] {
