@@ -47,14 +47,15 @@ std::string JsonBlock(const BlockReading& block) {
 }
 
 // The page's frame as a person says it: turned by a multiple of 90 degrees
-// clockwise, then tilted by a few.
+// clockwise, then tilted by a few; and whether the picture shows it mirrored.
 std::string JsonFrame(const PageReading& reading) {
   if (!reading.frame) return "";
   double degrees = reading.frame->angle * 180 / std::numbers::pi;
   degrees = std::fmod(std::fmod(degrees, 360) + 360, 360);
   const double turned = std::fmod(std::round(degrees / 90) * 90, 360);
   return ", \"turned\": " + std::to_string(static_cast<int>(turned)) +
-         ", \"tilt\": " + Number(degrees - std::round(degrees / 90) * 90);
+         ", \"tilt\": " + Number(degrees - std::round(degrees / 90) * 90) +
+         ", \"mirrored\": " + (reading.frame->mirrored ? "true" : "false");
 }
 
 std::string JsonPage(const std::string& file, int number, const PageReading& reading) {

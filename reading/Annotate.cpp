@@ -147,14 +147,13 @@ RgbImage AnnotatePage(const GreyView& picture, const PageReading& reading) {
     DrawText(out, 8, 6 + static_cast<int>(i) * lineHeight, verdict[i], kTextScale, kBlack);
   }
   // The page, each pixel the mean of four samples of the picture.
-  const double c = std::cos(frame.angle), s = std::sin(frame.angle);
   for (int y = 0; y < pageHeight; ++y) {
     for (int x = 0; x < pageWidth; ++x) {
       float sum = 0;
       for (const double dy : {0.25, 0.75}) {
         for (const double dx : {0.25, 0.75}) {
-          const double u = uLow + (x + dx) / scale, v = vLow + (y + dy) / scale;
-          sum += GreyAt(picture, u * c - v * s, u * s + v * c);
+          const Point at = frame.ToPicture(uLow + (x + dx) / scale, vLow + (y + dy) / scale);
+          sum += GreyAt(picture, at.x, at.y);
         }
       }
       const auto grey = static_cast<std::uint8_t>(sum / 4);

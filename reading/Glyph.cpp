@@ -74,6 +74,14 @@ Glyph Scaled(const Glyph& glyph, double factor) {
   return scaled;
 }
 
+Glyph Mirrored(const Glyph& glyph) {
+  Glyph mirrored;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) mirrored.At(x, y) = glyph.At(kGlyphWidth - 1 - x, y);
+  }
+  return mirrored;
+}
+
 double Likeness(const Glyph& a, const Glyph& b, int reach) {
   constexpr int kCount = kGlyphWidth * kGlyphHeight;
   float meanA = 0, meanB = 0;

@@ -30,6 +30,9 @@ Glyph Centred(const Glyph& glyph);
 // Grown or shrunk by `factor` about the frame's centre.
 Glyph Scaled(const Glyph& glyph, double factor);
 
+// Mirrored left to right about the frame's centre.
+Glyph Mirrored(const Glyph& glyph);
+
 // How alike two glyphs are, from -1 to 1 (the same shape): their normalised
 // correlation, at the best offset of up to `reach` samples either way.
 double Likeness(const Glyph& a, const Glyph& b, int reach);

@@ -18,8 +18,9 @@ struct FoundLine {
   double weight = 0;  // how much ink it holds
 
   double VAt(double u) const { return middle + slope * u; }
-  // The same line in the frame turned half round.
+  // The same line in the frame turned half round, and in the frame mirrored.
   FoundLine Turned() const;
+  FoundLine Mirrored() const;
 };
 
 // The marks of a reduced ink map: its connected pieces of at least `faint`
@@ -80,14 +81,21 @@ class LineImage {
 };
 
 // What a straightened line shows along its length: where its print begins
-// and ends (columns), and its pitch, the distance between character centres,
-// with how clearly the print repeats at that pitch (0 not at all, 1 exactly).
+// and ends (columns), and its pitch, the distance between character centres
+// at the print's middle, with how clearly the print repeats at that pitch (0
+// not at all, 1 exactly), and how much the pitch grows a column along the line
+// (in a photo taken at an angle the print is smaller towards the far edge).
 struct LineMeasure {
   bool inked = false;
   double first = 0;
   double last = 0;
   double pitch = 0;
   double regularity = 0;
+  double pitchChange = 0;
+
+  double PitchAt(double column) const {
+    return pitch + pitchChange * (column - (first + last) / 2);
+  }
 };
 LineMeasure MeasureLine(const LineImage& line, double spacing);
 

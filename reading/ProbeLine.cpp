@@ -59,12 +59,12 @@ struct Walk {
 };
 
 Walk WalkLine(const std::vector<double>& columns, const LineMeasure& measure) {
-  const double pitch = measure.pitch;
   double typical = 0;  // the ink of a character, from the cells seen so far
   Walk walk;
-  double step = pitch;
-  double centre = InkCentre(columns, measure.first, measure.first + pitch).first;
+  double step = measure.PitchAt(measure.first);
+  double centre = InkCentre(columns, measure.first, measure.first + step).first;
   for (;;) {
+    const double pitch = measure.PitchAt(centre);
     const auto [found, mass] = InkCentre(columns, centre - pitch / 2, centre + pitch / 2);
     const bool inked = mass > 0.25 * typical;
     if (inked) {
@@ -77,7 +77,7 @@ Walk WalkLine(const std::vector<double>& columns, const LineMeasure& measure) {
     }
     walk.centres.push_back(centre);
     walk.inked.push_back(inked);
-    centre += step;
+    centre += step + measure.pitchChange * step;
     if (centre > measure.last + pitch / 2) break;
   }
   return walk;
@@ -230,6 +230,8 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   course = Polynomial(keptIndex, keptCentre, 2);
   row.pitch = (Evaluate(course, keptIndex.back()) - Evaluate(course, keptIndex.front())) /
               std::max(1.0, keptIndex.back() - keptIndex.front());
+  // The local pitch is course[1] + 2 course[2] i; i grows by one a pitch.
+  row.pitchChange = 2 * course[2] / row.pitch;
 
   std::vector<double> heights;
   for (const double i : keptIndex) {
@@ -250,7 +252,7 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   for (std::size_t k = 0; k < keptIndex.size(); ++k) {
     const double local = 2 * course[2] * keptIndex[k] + course[1];
     patches.push_back(Cut(line, row.centres[k], row.heights[k],
-                          std::clamp(local, 0.9 * row.pitch, 1.1 * row.pitch)));
+                          std::clamp(local, 0.75 * row.pitch, 1.25 * row.pitch)));
   }
   std::vector<Glyph> glyphs = Align(patches);
 

@@ -14,6 +14,7 @@ struct CharacterRow {
       centres;  // each character's centre along the line (columns of the line image)
   std::vector<double> heights;  // and across it (rows)
   double pitch = 0;             // the mean distance between centres
+  double pitchChange = 0;       // how much it grows a column along the line
   // How far the centres stray from a straight line across the line, in
   // pitches: a line that does not lie level is not to be trusted.
   double level = 0;

@@ -34,6 +34,7 @@ std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber
                                      const PageReading& reading) {
   std::vector<std::string> lines{
       pageNumber > 1 ? fileName + " (page " + std::to_string(pageNumber) + ")" : fileName};
+  if (reading.frame && reading.frame->mirrored) lines.push_back(std::string("  ") + kMirroredWords);
   std::size_t width = 0;
   for (const BlockReading& block : reading.blocks) width = std::max(width, block.sequence.size());
   for (const BlockReading& block : reading.blocks) {

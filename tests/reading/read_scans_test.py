@@ -272,8 +272,8 @@ def make(case, fontprobe, folder):
         picture = capture.take(sheet, 300)
         pictures.append(picture)
         blocks = expected_blocks(printer, pages[family])
-        expected.append({
-  "page" : family, "blocks" : blocks, "verdict" : "ocr-b" if "ocr-b" in blocks else "no-ocr-b"})
+        expected.append({"page": family, "blocks": blocks, "mirrored": capture.mirrored,
+                         "verdict": "ocr-b" if "ocr-b" in blocks else "no-ocr-b"})
     if pictures:
         if case.save.get("exif_orientation"):
             # The pixels as a camera stores them; the EXIF tag turns them back.
@@ -328,6 +328,8 @@ def run(index, fontprobe, folder):
                     problems.append(f"page {number} block {i + 1}: {got_block}, expected {want_block}")
         if want.get("reason") and want["reason"] not in got["reason"]:
             problems.append(f"page {number}: reason {got['reason']!r} lacks {want['reason']!r}")
+        if "mirrored" in want and got.get("mirrored") != want["mirrored"]:
+            problems.append(f"page {number}: mirrored {got.get('mirrored')}, expected {want['mirrored']}")
         if case.turned is not None and got.get("turned") != case.turned:
             problems.append(f"page {number}: turned {got.get('turned')}, expected {case.turned}")
     expected_status = 0 if any(w["verdict"] == "ocr-b" for w in expected) else \
@@ -364,6 +366,7 @@ def command_checks(fontprobe, folder):
     without poppler-utils, and usage errors. Runs after the cases, whose
     files it uses."""
     scan = os.path.join(folder, "pcl-ocrb-300.png")
+    mirrored = os.path.join(folder, "scan-through-the-paper-mirrored.png")
     two_pages = os.path.join(folder, "tiff-g4-two-pages.tiff")
     pdf = os.path.join(folder, "pdf-two-pages.pdf")
     odd_name = os.path.join(folder, "scan\x1b]0;PWNED\x07.png")
@@ -380,6 +383,8 @@ def command_checks(fontprobe, folder):
         ("standard input", ["read", "--json", "-"], scan_bytes, None, 0, '"file": "-"'),
         ("annotated pictures, one a page", ["read", two_pages, scan, "--annotate", prefix], None,
          None, 0, "(page 2)"),
+        ("a mirrored page said to be one", ["read", mirrored], None, None, 0,
+         "the picture shows the page mirrored"),
         ("a file name with control characters", ["read", odd_name], None, None, 0,
          "scan\\x1b]0;PWNED\\x07.png"),
         ("a picture too large, refused from its header", ["read", huge], None, None, 7,
