@@ -416,6 +416,39 @@ LineImage::LineImage(const InkMap& map, const PageFrame& frame, const FoundLine&
           map.Sample(static_cast<float>(u * ux + v * vx), static_cast<float>(u * uy + v * vy));
     }
   }
+  LevelAlong(static_cast<int>(spacing * scale));
+}
+
+void LineImage::LevelAlong(int reach) {
+  // Each column's ink in the line's middle half (the lines above and below
+  // reach into the rest), over a stroke's width, so that a speck counts for
+  // little; then the most within `reach` either side, so that the gaps in and
+  // between characters do not count as faint.
+  std::vector<float> mass(width_, 0.0f), stroke(width_, 0.0f), envelope(width_, 0.0f);
+  for (int y = height_ / 4; y < height_ * 3 / 4; ++y) {
+    for (int x = 0; x < width_; ++x) mass[x] += At(x, y);
+  }
+  for (int x = 0; x < width_; ++x) {
+    for (int k = std::max(0, x - 2); k <= std::min(width_ - 1, x + 2); ++k) stroke[x] += mass[k];
+  }
+  for (int x = 0; x < width_; ++x) {
+    const int from = std::max(0, x - reach), to = std::min(width_, x + reach + 1);
+    envelope[x] = *std::max_element(stroke.begin() + from, stroke.begin() + to);
+  }
+  std::vector<float> inked;
+  for (const float e : envelope) {
+    if (e > 0) inked.push_back(e);
+  }
+  if (inked.empty()) return;
+  const float full = Percentile(inked, 90);
+  // Up to four times darker; columns with less than a sixth of the full ink
+  // hold no print to level (bare paper, specks and noise, or print the glare
+  // took altogether).
+  for (int x = 0; x < width_; ++x) {
+    if (envelope[x] < full / 6 || envelope[x] >= full) continue;
+    const float gain = std::min(4.0f, full / envelope[x]);
+    for (int y = 0; y < height_; ++y) ink_[static_cast<std::size_t>(y) * width_ + x] *= gain;
+  }
 }
 
 float LineImage::Sample(float x, float y) const {
@@ -504,29 +537,51 @@ LineMeasure MeasureLine(const LineImage& line, double spacing) {
     stretches.back().ink += columns[x];
   }
   if (stretches.empty()) return {};
-  const Stretch print =
-      *std::max_element(stretches.begin(), stretches.end(),
-                        [](const Stretch& a, const Stretch& b) { return a.ink < b.ink; });
-  const int first = print.first, last = print.last;
-  if (last - first < 2) return {};
+  const auto heaviest =
+      std::max_element(stretches.begin(), stretches.end(),
+                       [](const Stretch& a, const Stretch& b) { return a.ink < b.ink; });
+  const int low = std::max(2, static_cast<int>(0.35 * spacing));
+  const int high = static_cast<int>(1.05 * spacing) + 1;
+  // A stretch further along that repeats at the same pitch, in step with it,
+  // is the same line, parted by print that glare or a stain took away: taken
+  // together they repeat as clearly. The sheet's edge, a shadow or a stain
+  // does not repeat.
+  auto first = heaviest, last = heaviest;
+  Repeat whole = RepeatOf(columns, first->first, last->last + 1, low, high);
+  for (bool grown = whole.regularity > 0.3; grown;) {
+    grown = false;
+    for (const auto next : {first - (first != stretches.begin()), last + 1}) {
+      if (next == stretches.end() || (next >= first && next <= last)) continue;
+      const Repeat own = RepeatOf(columns, next->first, next->last + 1, low, high);
+      const int from = std::min(first->first, next->first), to = std::max(last->last, next->last);
+      const Repeat together = RepeatOf(columns, from, to + 1, low, high);
+      if (next->last - next->first < 3 * whole.pitch || own.regularity < 0.5 * whole.regularity ||
+          together.regularity < 0.8 * whole.regularity ||
+          std::abs(own.pitch / whole.pitch - 1) > 0.05 ||
+          std::abs(together.pitch / whole.pitch - 1) > 0.03) {
+        continue;
+      }
+      (next < first ? first : last) = next;
+      whole = together;
+      grown = true;
+    }
+  }
+  if (last->last - first->first < 2) return {};
   LineMeasure measure;
   measure.inked = true;
-  measure.first = first;
-  measure.last = last + 1;
+  measure.first = first->first;
+  measure.last = last->last + 1;
 
   // The pitch: where the print repeats best, along the whole line and along
   // each half. In a photo taken at an angle the print grows smaller towards
   // the far edge: then the halves repeat more clearly than the whole, each
   // at its own pitch, and the pitch changes steadily between them.
-  const int low = std::max(2, static_cast<int>(0.35 * spacing));
-  const int high = static_cast<int>(1.05 * spacing) + 1;
-  const Repeat whole = RepeatOf(columns, first, last + 1, low, high);
   measure.pitch = whole.pitch;
   measure.regularity = whole.regularity;
-  const int half = (first + last + 1) / 2;
-  const Repeat left = RepeatOf(columns, first, half, low, high);
-  const Repeat right = RepeatOf(columns, half, last + 1, low, high);
-  const double apart = (last + 1 - first) / 2.0;
+  const int begin = first->first, end = last->last + 1, half = (begin + end) / 2;
+  const Repeat left = RepeatOf(columns, begin, half, low, high);
+  const Repeat right = RepeatOf(columns, half, end, low, high);
+  const double apart = (end - begin) / 2.0;
   if (std::min(left.regularity, right.regularity) > whole.regularity + 0.05 &&
       std::abs(right.pitch - left.pitch) < 0.4 * (left.pitch + right.pitch) / 2) {
     measure.pitch = (left.pitch + right.pitch) / 2;

@@ -56,7 +56,9 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
 
 // A line cut out of the full-size ink map and straightened: column x lies at
 // u = begin + x along the line, row y at y + 0.5 - height / 2 across it, in
-// the full-size picture's pixels.
+// the full-size picture's pixels. Print made lighter along part of the line
+// (a pale band of low toner, the edge of glare) is levelled up to the line's
+// full ink: the shapes stay, only their darkness changes.
 class LineImage {
  public:
   LineImage(const InkMap& map, const PageFrame& frame, const FoundLine& line, double scale,
@@ -71,6 +73,8 @@ class LineImage {
   Point ToPicture(double x, double y) const;
 
  private:
+  void LevelAlong(int reach);
+
   PageFrame frame_;
   FoundLine line_;
   double scale_;

@@ -107,9 +107,12 @@ MeasuredLine Measure(const Prepared& page, const PageFrame& frame, const FoundLi
   // A space and 64 digits: about 64.5 pitches of print.
   if (characters > 55 && characters < 72) {
     line.row = CutCharacters(image, line.measure);
-    // Like characters at a steady pitch: text repeats neither so exactly.
-    line.probe = line.row.centres.size() >= 56 && line.row.centres.size() <= 70 &&
-                 line.measure.regularity >= 0.4 && line.row.alike >= 0.7;
+    // Like characters at a steady pitch: text repeats neither so exactly, and
+    // its characters are not mostly alike. A line of 3s partly damaged is
+    // still one.
+    const std::size_t cells = line.row.centres.size();
+    line.probe = cells >= 56 && cells <= 70 && line.measure.regularity >= 0.4 &&
+                 line.row.alike >= 0.7 && line.row.Used() * 4 >= static_cast<int>(cells);
   }
   if (!line.row.centres.empty()) line.box = Box(image, line.row);
   const Point middle =
@@ -332,7 +335,7 @@ std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyVi
 LineEvidence Evidence(const MeasuredLine& line) {
   LineEvidence evidence;
   evidence.found = true;
-  evidence.characters = static_cast<int>(line.row.centres.size());
+  evidence.characters = line.row.Used();
   evidence.level = line.row.level;
   evidence.alike = line.row.alike;
   evidence.mean = line.row.mean;

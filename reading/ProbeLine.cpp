@@ -168,13 +168,26 @@ double LikenessAt(const Patch& patch, int dx, int dy, const Glyph& centred, doub
   return variance > 0 && spread > 0 ? product / std::sqrt(variance * spread) : -1;
 }
 
-// Each character moved by whole samples to fit the mean of all, twice over,
-// as where a character's ink centre falls varies with its dots and toner.
+// Sample by sample the median of the glyphs: what most characters show,
+// whatever a few damaged ones show.
+Glyph MedianOf(const std::vector<Glyph>& glyphs) {
+  Glyph median;
+  std::vector<float> values(glyphs.size());
+  for (std::size_t i = 0; i < median.ink.size(); ++i) {
+    for (std::size_t k = 0; k < glyphs.size(); ++k) values[k] = glyphs[k].ink[i];
+    median.ink[i] = Percentile(values, 50);
+  }
+  return median;
+}
+
+// Each character moved by whole samples to fit what most characters show,
+// twice over, as where a character's ink centre falls varies with its dots
+// and toner.
 std::vector<Glyph> Align(const std::vector<Patch>& patches) {
   std::vector<Glyph> glyphs;
   for (const Patch& p : patches) glyphs.push_back(p.Frame(0, 0));
   for (int round = 0; round < 2; ++round) {
-    Glyph centred = Average(glyphs);
+    Glyph centred = MedianOf(glyphs);
     const float mean = std::accumulate(centred.ink.begin(), centred.ink.end(), 0.0f) /
                        static_cast<float>(centred.ink.size());
     double spread = 0;
@@ -256,39 +269,30 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   }
   std::vector<Glyph> glyphs = Align(patches);
 
-  // The longest run of characters side by side that are like their mean: a
-  // smudge or the sheet's edge at the end of a line is not one of them.
-  // Softened, so that noise and grain do not hide how alike the shapes are.
-  std::vector<double> likeness(glyphs.size());
-  const Glyph softMean = Blurred(Average(glyphs));
-  for (std::size_t k = 0; k < glyphs.size(); ++k)
-    likeness[k] = Likeness(Blurred(glyphs[k]), softMean, 0);
-  std::size_t runStart = 0, runLength = 0;
-  for (std::size_t k = 0; k < glyphs.size();) {
-    std::size_t end = k;
-    while (end < glyphs.size() && likeness[end] >= 0.5 &&
-           (end == k || keptIndex[end] == keptIndex[end - 1] + 1)) {
-      ++end;
-    }
-    if (end - k > runLength) {
-      runStart = k;
-      runLength = end - k;
-    }
-    k = std::max(end, k + 1);
+  // Characters unlike what most of the line's characters show are damaged (a
+  // streak, a stamp, a pen's stroke, print washed out by glare, the sheet's
+  // edge past the line's end) and are left out of the mean: unlike it by more
+  // than the line's own characters differ among themselves. Softened, so that
+  // noise and grain do not hide how alike the shapes are.
+  const Glyph softMedian = Blurred(MedianOf(glyphs));
+  std::vector<double> likeness(glyphs.size()), deviations;
+  for (std::size_t k = 0; k < glyphs.size(); ++k) {
+    likeness[k] = Likeness(Blurred(glyphs[k]), softMedian, 0);
   }
-  if (runLength < glyphs.size() && runLength >= 4) {
-    auto keep = [&](auto& values) {
-      values = std::vector(values.begin() + runStart, values.begin() + runStart + runLength);
-    };
-    keep(glyphs);
-    keep(row.centres);
-    keep(row.heights);
+  const double typical = Median(likeness);
+  for (const double l : likeness) deviations.push_back(std::abs(l - typical));
+  const double least = std::max(0.5, typical - std::max(0.04, 4 * 1.4826 * Median(deviations)));
+  std::vector<Glyph> used;
+  for (std::size_t k = 0; k < glyphs.size(); ++k) {
+    row.used.push_back(likeness[k] >= least);
+    if (row.used.back()) used.push_back(glyphs[k]);
   }
-  const Glyph mean = Average(glyphs);
+  if (used.empty()) return row;
+  const Glyph mean = Average(used);
   const Glyph soft = Blurred(mean);
   double alike = 0;
-  for (const Glyph& g : glyphs) alike += Likeness(Blurred(g), soft, 0);
-  row.alike = alike / glyphs.size();
+  for (const Glyph& g : used) alike += Likeness(Blurred(g), soft, 0);
+  row.alike = alike / used.size();
   row.mean = Centred(mean);
   return row;
 }
