@@ -208,13 +208,20 @@ std::vector<Track> FollowLines(const std::vector<std::vector<Peak>>& lines, doub
 
 // Tracks that are pieces of one line, as a line whose characters sit unevenly
 // or touch the line above in places makes them: where one runs on where the
-// other is expected, within a third of a line's spacing, they are joined.
-std::vector<Track> Merged(std::vector<Track> tracks, double spacing) {
+// other is expected, within a third of a line's spacing, and no further along
+// than a few strips, they are joined.
+std::vector<Track> Merged(std::vector<Track> tracks, double spacing, double stripWidth) {
   std::sort(tracks.begin(), tracks.end(),
             [](const Track& a, const Track& b) { return a.points.size() > b.points.size(); });
   std::vector<Track> merged;
   for (Track& track : tracks) {
     auto same = std::find_if(merged.begin(), merged.end(), [&](const Track& line) {
+      // No further apart than a line followed may skip (marks at both edges
+      // of the sheet, such as the holes of continuous paper, are no line).
+      if (track.points.front().u > line.points.back().u + 4 * stripWidth ||
+          track.points.back().u < line.points.front().u - 4 * stripWidth) {
+        return false;
+      }
       for (const Projected& p : track.points) {
         if (std::abs(line.Expect(p.u) - p.v) > spacing / 3) return false;
       }
@@ -369,7 +376,7 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
   const double spacing = faint > 0 ? Spacing(pieces, faint) : 0;
   if (spacing < 3) return {};
   const std::vector<Track> tracks =
-      Merged(FollowLines(pieces, uLow, width, spacing, faint), spacing);
+      Merged(FollowLines(pieces, uLow, width, spacing, faint), spacing, width);
 
   // A short line's own slope is poor: it takes the slope of the long lines
   // at its place down the page (they turn slowly down a photographed sheet).
@@ -416,7 +423,21 @@ LineImage::LineImage(const InkMap& map, const PageFrame& frame, const FoundLine&
           map.Sample(static_cast<float>(u * ux + v * vx), static_cast<float>(u * uy + v * vy));
     }
   }
+  TakeRowFloor();
   LevelAlong(static_cast<int>(spacing * scale));
+}
+
+void LineImage::TakeRowFloor() {
+  // What lies all along a row of the line is no print: print leaves gaps
+  // between its characters in every row, far more than a tenth of the row.
+  std::vector<float> row(width_);
+  for (int y = 0; y < height_; ++y) {
+    float* values = &ink_[static_cast<std::size_t>(y) * width_];
+    std::copy(values, values + width_, row.begin());
+    const float floor = Percentile(row, 10);
+    if (floor <= 0) continue;
+    for (int x = 0; x < width_; ++x) values[x] = std::max(0.0f, values[x] - floor);
+  }
 }
 
 void LineImage::LevelAlong(int reach) {

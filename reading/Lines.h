@@ -56,9 +56,11 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
 
 // A line cut out of the full-size ink map and straightened: column x lies at
 // u = begin + x along the line, row y at y + 0.5 - height / 2 across it, in
-// the full-size picture's pixels. Print made lighter along part of the line
-// (a pale band of low toner, the edge of glare) is levelled up to the line's
-// full ink: the shapes stay, only their darkness changes.
+// the full-size picture's pixels. What runs all along a row of the line (the
+// edge of a band of green-bar paper) is taken as paper; print made lighter
+// along part of the line (a pale band of low toner, the edge of glare) is
+// levelled up to the line's full ink: the shapes stay, only their darkness
+// changes.
 class LineImage {
  public:
   LineImage(const InkMap& map, const PageFrame& frame, const FoundLine& line, double scale,
@@ -73,6 +75,7 @@ class LineImage {
   Point ToPicture(double x, double y) const;
 
  private:
+  void TakeRowFloor();
   void LevelAlong(int reach);
 
   PageFrame frame_;

@@ -180,6 +180,31 @@ void FitPitchOverThePage(MeasuredPage& page) {
   page.pitch = sp / w;
 }
 
+// Lines of print are a spacing apart: two found far closer (the dots of a
+// faint dot-matrix line followed as two) are one line, measured twice; the
+// better measured stays, a line of 3s first, then the one whose characters
+// more were used and more alike, then the one with more ink.
+void KeepOneOfEachLine(std::vector<MeasuredLine>& lines, double spacing) {
+  auto better = [](const MeasuredLine& a, const MeasuredLine& b) {
+    if (a.probe != b.probe) return a.probe;
+    if (a.probe && a.row.Used() != b.row.Used()) return a.row.Used() > b.row.Used();
+    if (a.probe) return a.row.alike > b.row.alike;
+    return a.found.weight > b.found.weight;
+  };
+  for (std::size_t i = 1; i < lines.size();) {
+    MeasuredLine &above = lines[i - 1], &below = lines[i];
+    const bool apart = below.middle.y - above.middle.y >= 0.45 * spacing ||
+                       below.measure.first > above.measure.last ||
+                       above.measure.first > below.measure.last;
+    if (apart) {
+      ++i;
+      continue;
+    }
+    if (better(below, above)) std::swap(above, below);
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
 MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness) {
   MeasuredPage measured{frame, FindLines(page.marks, frame, closeness), {}, 0, false, {}, 0, 0};
   std::vector<double> probePitches, textPitches;
@@ -205,6 +230,7 @@ MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double cl
     return !line.probe && (!line.measure.inked || line.measure.last - line.measure.first <
                                                       10 * measured.PitchAt(line.middle));
   });
+  KeepOneOfEachLine(measured.lines, measured.search.spacing * page.factor);
   return measured;
 }
 

@@ -214,6 +214,33 @@ std::vector<Glyph> Align(const std::vector<Patch>& patches) {
   return glyphs;
 }
 
+// A worn ribbon prints with some of a head's pins lighter: the same rows of
+// every character lighter than the rest. Rows holding print (an eighth of the
+// darkest rows' ink at least; bare paper has none) are levelled up to the
+// darkest rows' ink, by at most four times, each row taken as dark as its
+// darkest neighbour within a stroke's width, so that the soft edge of a
+// stroke is not thickened.
+void LevelAcross(std::vector<Glyph>& glyphs) {
+  constexpr int kStroke = 3;  // samples
+  const Glyph median = MedianOf(glyphs);
+  std::array<float, kGlyphHeight> peak{};
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) peak[y] = std::max(peak[y], median.At(x, y));
+  }
+  const float full = *std::max_element(peak.begin(), peak.end());
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    float near = 0;
+    for (int k = std::max(0, y - kStroke); k <= std::min(kGlyphHeight - 1, y + kStroke); ++k) {
+      near = std::max(near, peak[k]);
+    }
+    if (near < full / 8 || near >= full) continue;
+    const float gain = std::min(4.0f, full / near);
+    for (Glyph& glyph : glyphs) {
+      for (int x = 0; x < kGlyphWidth; ++x) glyph.At(x, y) *= gain;
+    }
+  }
+}
+
 }  // namespace
 
 CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
@@ -268,6 +295,7 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
                           std::clamp(local, 0.75 * row.pitch, 1.25 * row.pitch)));
   }
   std::vector<Glyph> glyphs = Align(patches);
+  LevelAcross(glyphs);
 
   // Characters unlike what most of the line's characters show are damaged (a
   // streak, a stamp, a pen's stroke, print washed out by glare, the sheet's

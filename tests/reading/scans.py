@@ -86,12 +86,14 @@ class Printer:
         return faces
 
     def print_page(self, page, dpi, paper=A4, margin=(0.7, 0.6), replace_digit=None,
-                   stock="plain", marks=()):
+                   stock="plain", marks=(), band_offset=0.0):
         """The printed sheet as an image at `dpi` (grey, or colour when the ink,
         the paper or a mark has colour): 255 is white paper. `stock` is
         "plain", "continuous" (pale sprocket holes and perforations down both
-        sides) or "green-bar" (continuous, with pale green bands); `marks` are
-        what befell the sheet (see MARKS)."""
+        sides) or "green-bar" (continuous, with pale green bands three lines
+        high, their edges between lines of print, or `band_offset` inches
+        lower: 1/12 runs them through the lines); `marks` are what befell the
+        sheet (see MARKS)."""
         rng = random.Random(self.variant)
         width, height = int(paper[0] * dpi), int(paper[1] * dpi)
         coverage = Image.new("L", (width, height), 0)
@@ -138,7 +140,9 @@ class Printer:
         faults = np.random.default_rng(self.variant)
         coverage = self._faults(coverage, dpi, faults)
         coverage = _toner_marks(coverage, marks, dpi, lines_of_threes)
-        sheet = _ink_on_paper(coverage, self.ink, self._spread(dpi), _stock(stock, width, height, dpi))
+        bands = margin[1] - 0.01 + band_offset
+        sheet = _ink_on_paper(coverage, self.ink, self._spread(dpi),
+                              _stock(stock, width, height, dpi, bands))
         return _marked(sheet, marks, dpi, lines_of_threes, faults)
 
     def _spread(self, dpi):
@@ -277,15 +281,16 @@ CONTINUOUS = (9.5, 11.0)
 CONTINUOUS_MARGIN = (1.2, 0.6)
 
 
-def _stock(stock, width, height, dpi):
-    """The bare paper as an array (None: plain white)."""
+def _stock(stock, width, height, dpi, bands):
+    """The bare paper as an array (None: plain white); green bands from
+    `bands` inches down, and every inch after."""
     if stock == "plain":
         return None
     paper = np.full((height, width, 3) if stock == "green-bar" else (height, width), 255,
                     dtype=np.float32)
     if stock == "green-bar":
         band = int(dpi / 2)  # three lines of print a band
-        for top in range(int(0.35 * dpi), height, 2 * band):
+        for top in range(int(bands * dpi) % (2 * band), height, 2 * band):
             paper[top:top + band] = GREEN_BAR
     image = Image.fromarray(paper.astype(np.uint8))
     draw = ImageDraw.Draw(image)
