@@ -34,9 +34,10 @@ std::string JsonBlock(const BlockReading& block) {
                      TypefaceName(block.typeface) + "\"";
   const LineEvidence& e = block.evidence;
   if (e.found) {
+    const auto leftOut = std::count(e.used.begin(), e.used.end(), false);
     json += ", \"characters\": " + std::to_string(e.characters) +
-            ", \"level\": " + Number(e.level) + ", \"alike\": " + Number(e.alike) +
-            ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
+            ", \"left_out\": " + std::to_string(leftOut) + ", \"level\": " + Number(e.level) +
+            ", \"alike\": " + Number(e.alike) + ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
             ", \"other_likeness\": " + Number(e.shape.other) +
             ", \"other_face\": " + JsonString(e.shape.otherFace) +
             ", \"digit\": " + JsonString(std::string(1, e.shape.digit));

@@ -365,6 +365,8 @@ LineEvidence Evidence(const MeasuredLine& line) {
   evidence.level = line.row.level;
   evidence.alike = line.row.alike;
   evidence.mean = line.row.mean;
+  evidence.glyphs = line.row.glyphs;
+  evidence.used = line.row.used;
   evidence.shape = MatchShape(line.row.mean);
   return evidence;
 }

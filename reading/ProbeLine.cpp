@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "reading/ReferenceGlyphs.h"
 #include "reading/Statistics.h"
 
 namespace fontprobe {
@@ -117,17 +118,29 @@ double Evaluate(const std::vector<double>& p, double x) {
 
 // The centre across the line of the ink in the cell round `centre`, in the
 // line's middle seven tenths: the lines above and below reach into the rest.
-double InkHeight(const LineImage& line, double centre, double pitch) {
+// Ink counts up to `enough`, so that print lighter in part of each character
+// (a worn ribbon's upper pins) counts as much as the rest.
+double InkHeight(const LineImage& line, double centre, double pitch, float enough) {
   const int begin = std::max(0, static_cast<int>(centre - pitch / 2));
   const int end = std::min(line.Width(), static_cast<int>(centre + pitch / 2));
   double mass = 0, moment = 0;
   for (int y = line.Height() * 15 / 100; y < line.Height() * 85 / 100; ++y) {
     for (int x = begin; x < end; ++x) {
-      mass += line.At(x, y);
-      moment += line.At(x, y) * (y + 0.5);
+      const float ink = std::min(line.At(x, y), enough);
+      mass += ink;
+      moment += ink * (y + 0.5);
     }
   }
   return mass > 0 ? moment / mass : line.Height() / 2.0;
+}
+
+// A third of the ink the darkest two hundredths of the line's middle reach.
+float StrongInk(const LineImage& line) {
+  std::vector<float> values;
+  for (int y = line.Height() / 4; y < line.Height() * 3 / 4; ++y) {
+    for (int x = 0; x < line.Width(); ++x) values.push_back(line.At(x, y));
+  }
+  return values.empty() ? 1.0f : std::max(1.0f, Percentile(values, 98) / 3);
 }
 
 Patch Cut(const LineImage& line, double x, double y, double pitch) {
@@ -143,12 +156,18 @@ Patch Cut(const LineImage& line, double x, double y, double pitch) {
   return patch;
 }
 
+// See MeanCharacter.
 Glyph Average(const std::vector<Glyph>& glyphs) {
   Glyph mean;
-  for (const Glyph& g : glyphs) {
-    for (std::size_t i = 0; i < g.ink.size(); ++i) mean.ink[i] += g.ink[i];
+  std::vector<float> values(glyphs.size());
+  const std::size_t from = glyphs.size() / 4, to = glyphs.size() - from;
+  for (std::size_t i = 0; i < mean.ink.size(); ++i) {
+    for (std::size_t k = 0; k < glyphs.size(); ++k) values[k] = glyphs[k].ink[i];
+    std::sort(values.begin(), values.end());
+    float sum = 0;
+    for (std::size_t k = from; k < to; ++k) sum += values[k];
+    mean.ink[i] = sum / static_cast<float>(to - from);
   }
-  for (float& v : mean.ink) v /= static_cast<float>(glyphs.size());
   return mean;
 }
 
@@ -221,6 +240,17 @@ std::vector<Glyph> Align(const std::vector<Patch>& patches) {
 // darkest neighbour within a stroke's width, so that the soft edge of a
 // stroke is not thickened.
 void LevelAcross(std::vector<Glyph>& glyphs) {
+  // What runs across nearly all of a character's cell, the gap beside it
+  // included (the edge of a band of green-bar paper), is no part of it, and
+  // no row to level: each row loses the ink its faintest sixth holds.
+  std::vector<float> row(kGlyphWidth);
+  for (Glyph& glyph : glyphs) {
+    for (int y = 0; y < kGlyphHeight; ++y) {
+      for (int x = 0; x < kGlyphWidth; ++x) row[x] = glyph.At(x, y);
+      const float floor = Percentile(row, 16);
+      for (int x = 0; x < kGlyphWidth; ++x) glyph.At(x, y) = std::max(0.0f, glyph.At(x, y) - floor);
+    }
+  }
   constexpr int kStroke = 3;  // samples
   const Glyph median = MedianOf(glyphs);
   std::array<float, kGlyphHeight> peak{};
@@ -241,7 +271,25 @@ void LevelAcross(std::vector<Glyph>& glyphs) {
   }
 }
 
+// How wide the reference digits' 3s draw their strokes: the middle of them.
+// Heavy print, or ink spread into the paper, draws wider; shapes, not weights,
+// tell typefaces apart.
+double ReferenceStrokeWidth() {
+  static const double width = [] {
+    std::vector<double> widths;
+    for (const ReferenceGlyph& reference : ReferenceGlyphs()) {
+      if (reference.digit == '3') widths.push_back(StrokeWidth(reference.blurred));
+    }
+    return Median(widths);
+  }();
+  return width;
+}
+
 }  // namespace
+
+Glyph MeanCharacter(const std::vector<Glyph>& characters) {
+  return Centred(NoWiderThan(Average(characters), 1.2 * ReferenceStrokeWidth()));
+}
 
 CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   CharacterRow row;
@@ -274,9 +322,10 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   row.pitchChange = 2 * course[2] / row.pitch;
 
   std::vector<double> heights;
+  const float enough = StrongInk(line);
   for (const double i : keptIndex) {
     row.centres.push_back(Evaluate(course, i));
-    heights.push_back(InkHeight(line, row.centres.back(), row.pitch));
+    heights.push_back(InkHeight(line, row.centres.back(), row.pitch, enough));
   }
   // How far the centres stray from a straight line: the median distance, so
   // that a smudge or a speck in a cell or two does not count.
@@ -315,13 +364,13 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
     row.used.push_back(likeness[k] >= least);
     if (row.used.back()) used.push_back(glyphs[k]);
   }
+  row.glyphs = std::move(glyphs);
   if (used.empty()) return row;
-  const Glyph mean = Average(used);
-  const Glyph soft = Blurred(mean);
+  const Glyph soft = Blurred(Average(used));
   double alike = 0;
   for (const Glyph& g : used) alike += Likeness(Blurred(g), soft, 0);
   row.alike = alike / used.size();
-  row.mean = Centred(mean);
+  row.mean = MeanCharacter(used);
   return row;
 }
 

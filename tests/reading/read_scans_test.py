@@ -221,7 +221,7 @@ CASES = [
               quality=85, mode="RGB"),
     page_case("worn-ribbon-24-pin", LQ_OCRB_WORN, "epson", Capture(300)),
     page_case("worn-ribbon-9-pin", DRAFT_WORN, "epson", Capture(300, noise=4),
-              paper=scans.CONTINUOUS, printed=continuous("green-bar"), mode="RGB"),
+              paper=scans.CONTINUOUS, printed=continuous()),
     page_case("low-toner", PCL_OCRB_LOW_TONER, "pcl", Capture(300, noise=3)),
     page_case("inkjet-feathering-heavy-ocrb", INKJET_HEAVY_OCRB, "epson", Capture(300, blur=0.5)),
     # A line lost off the bottom of the scan: still the Epson page.

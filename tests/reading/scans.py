@@ -195,7 +195,7 @@ def _font_for_pitch(face, dpi):
     proportional face: 12 points, each character centred in its cell);
     "ocrb@0.9" is OCR-B drawn a tenth smaller, as some printers do."""
     face, _, factor = face.partition("@")
-    path = FONTS[face]
+    path = FONTS.get(face, face)  # a name of FONTS, or a font file
     probe = ImageFont.truetype(path, 1000)
     advance = probe.getlength("0") / 1000
     monospaced = abs(probe.getlength("i") - probe.getlength("M")) < 1
