@@ -53,7 +53,7 @@ void DroppedScans::ReadFile(HWND owner, const std::wstring& path, MessageSink& m
       const auto self = windows_.emplace(windows_.end());
       try {
         *self = std::make_unique<ReadingWindow>(owner, caption,
-                                                AnnotatePage(page->image.View(), reading),
+                                                AnnotationOf(page->image.View(), reading),
                                                 ReportLines(Utf8FromWide(name), number, reading),
                                                 [this, self] { windows_.erase(self); });
       } catch (...) {

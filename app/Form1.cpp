@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
 
 #include "app/Form1Controls.h"
 #include "platform/win32/DroppedFiles.h"
@@ -28,6 +30,9 @@ constexpr int kDefaultFontSize = 825;  // hundredths of a point
 constexpr int kLargeFontSize = 975;
 
 constexpr int kComboHeight = 360;
+
+// Posted by a test run's thread when the run has ended, with its TestRunEnd.
+constexpr UINT kTestRunEnded = WM_APP + 1;
 
 // In creation order, which is the tab order: Command1, Combo1, Command2.
 // "Printer:" comes right before the chooser, which a screen reader then names
@@ -161,6 +166,7 @@ void Form1::Show(int showCommand) {
     ThrowWin32Error(u"Fontprobe could not create its main window.", error);
   }
   dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, true);
+  runEndsTo_ = window_;
   CreateControls();
   Form_Load();
   ShowWindow(window_, showCommand);
@@ -188,6 +194,19 @@ std::optional<LRESULT> Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_DROPFILES:
       OnDrop(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case kTestRunEnded: {
+      const std::unique_ptr<TestRunEnd> end(reinterpret_cast<TestRunEnd*>(lParam));
+      OnTestRunEnded(*end);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      // While a page is on its way the window still answers, and says so with
+      // the pointer of a program working in the background.
+      if (LOWORD(lParam) == HTCLIENT && services_.testRun.Running()) {
+        SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+        return TRUE;
+      }
+      return std::nullopt;
     case DM_GETDEFID: {
       // Neither button is the default, but Enter runs the one that has the focus.
       const int focused = GetDlgCtrlID(GetFocus());
@@ -314,11 +333,42 @@ void Form1::OnDrop(HDROP drop) {
   });
 }
 
+// The page goes to the spooler off the window's thread; a press while one is
+// on its way is ignored. The chooser's text is read at the press.
 void Form1::RunTest(PrinterFamily family) {
   RunEventHandler(messages_, [this, family] {
-    ComboChooser chooser(GetDlgItem(window_, kCombo1));
-    RunPrinterTest(family, {chooser, services_.registry, services_.spooler, messages_});
+    const std::u16string chosen = ComboChooser(GetDlgItem(window_, kCombo1)).Text();
+    const bool started = services_.testRun.Start(family, chosen, [this](TestRunEnd end) {
+      auto* posted = new (std::nothrow) TestRunEnd(std::move(end));
+      const HWND window = runEndsTo_;
+      if (posted &&
+          !(window && PostMessageW(window, kTestRunEnded, 0, reinterpret_cast<LPARAM>(posted)))) {
+        delete posted;
+      }
+    });
+    if (started) ShowCursorForState();
   });
 }
+
+void Form1::OnTestRunEnded(TestRunEnd& end) {
+  ShowCursorForState();
+  RunEventHandler(messages_, [&end, this] {
+    if (end.error) std::rethrow_exception(end.error);
+    messages_.Show(end.message);
+  });
+}
+
+// The pointer over the window changes at once when a run starts or ends, not
+// only when the mouse next moves.
+void Form1::ShowCursorForState() {
+  POINT at;
+  if (!GetCursorPos(&at)) return;
+  HWND under = WindowFromPoint(at);
+  if (under != window_ && !IsChild(window_, under)) return;
+  const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+  SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+}
+
+void Form1::OnClosed() { runEndsTo_ = nullptr; }
 
 }  // namespace fontprobe

@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/win32/Win32MessageSink.h"
 #include "printers/PrinterRegistry.h"
-#include "printing/Spooler.h"
+#include "printing/BackgroundTestRun.h"
 #include "printing/TestPage.h"
 #include "ui/TopLevelWindow.h"
 
@@ -20,7 +21,8 @@ class Form1 : public TopLevelWindow {
  public:
   struct Services {
     PrinterRegistry& registry;
-    Spooler& spooler;
+    // Hands the pages to the spooler off the window's thread.
+    BackgroundTestRun& testRun;
     std::function<void(HWND opener)> showAbout;
     std::function<void()> closeAbout;
     // Reads the files dropped on the window, telling through its message boxes.
@@ -37,6 +39,7 @@ class Form1 : public TopLevelWindow {
  private:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Layout(UINT dpi) override;
+  void OnClosed() override;
 
   void CreateControls();
   void FitDroppedWidth();
@@ -47,6 +50,8 @@ class Form1 : public TopLevelWindow {
   void Command1_Click();
   void Command2_Click();
   void RunTest(PrinterFamily family);
+  void OnTestRunEnded(TestRunEnd& end);
+  void ShowCursorForState();
   void OnDrop(HDROP drop);
 
   Services services_;
@@ -55,6 +60,9 @@ class Form1 : public TopLevelWindow {
   GdiObject largeFont_;
   GdiObject logo_;  // made for logoDpi_ from the 96-DPI resource
   UINT logoDpi_ = 0;
+  // Where a test run's end is posted from the run's thread; null once the
+  // window is gone, so that nothing is told after it.
+  std::atomic<HWND> runEndsTo_ = nullptr;
 };
 
 }  // namespace fontprobe

@@ -15,20 +15,29 @@ using namespace reading;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 10800;
-constexpr int kClientHeight = 9000;
+constexpr int kClientHeight = 9300;
 constexpr int kFontSize = 825;  // hundredths of a point
 constexpr int kFixedFontSize = 900;
+// The box the picture is shown in holds a picture of the annotation's size at
+// 96 DPI, 15 twips to a pixel, at 1:1.
+constexpr TwipsRect kPictureBox{120, 120, kAnnotationWidth * 15, kAnnotationHeight * 15};
+constexpr int kLinesTop = kPictureBox.top + kPictureBox.height + 120;
+constexpr int kLinesHeight = kClientHeight - 120 - kLinesTop;
 
-// In creation order, which is the tab order: the lines, then Close.
+// In creation order, which is the tab order: the lines, then Close beside them.
 const ChildControl kControls[] = {
-    {kPicture, L"STATIC", L"", SS_OWNERDRAW, {120, 120, 10560, 6360}},
+    {kPicture, L"STATIC", L"", SS_OWNERDRAW, kPictureBox},
     {kLines,
      L"EDIT",
      L"",
      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL |
          WS_BORDER | WS_TABSTOP,
-     {120, 6600, 10560, 1680}},
-    {kClose, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, {9360, 8430, 1320, 420}},
+     {120, kLinesTop, 9120, kLinesHeight}},
+    {kClose,
+     L"BUTTON",
+     L"Close",
+     BS_DEFPUSHBUTTON | WS_TABSTOP,
+     {9360, kLinesTop + kLinesHeight - 420, 1320, 420}},
 };
 
 // The lines as the edit control shows them, each ended by CR LF.
@@ -48,26 +57,9 @@ HFONT CreateFixedFont(int hundredthsOfPoint, UINT dpi) {
 
 }  // namespace
 
-ReadingWindow::ReadingWindow(HWND owner, const std::wstring& caption, const RgbImage& picture,
+ReadingWindow::ReadingWindow(HWND owner, const std::wstring& caption, PageAnnotation annotation,
                              const std::vector<std::string>& lines, std::function<void()> closed)
-    : closed_(std::move(closed)) {
-  header_.biSize = sizeof header_;
-  header_.biWidth = picture.width;
-  header_.biHeight = picture.height;  // bottom-up
-  header_.biPlanes = 1;
-  header_.biBitCount = 24;
-  header_.biCompression = BI_RGB;
-  const std::size_t stride = (static_cast<std::size_t>(picture.width) * 3 + 3) & ~std::size_t{3};
-  pixels_.resize(stride * picture.height);
-  for (int y = 0; y < picture.height; ++y) {
-    const std::uint8_t* from = &picture.pixels[static_cast<std::size_t>(y) * picture.width * 3];
-    BYTE* to = &pixels_[(picture.height - 1 - y) * stride];
-    for (int x = 0; x < picture.width; ++x, from += 3, to += 3) {
-      to[0] = from[2];
-      to[1] = from[1];
-      to[2] = from[0];
-    }
-  }
+    : annotation_(std::move(annotation)), closed_(std::move(closed)) {
   // Over its owner, at that monitor's DPI.
   dpi_ = GetDpiForWindow(owner);
   const RECT frame = CentredWindowRect(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST),
@@ -77,6 +69,7 @@ ReadingWindow::ReadingWindow(HWND owner, const std::wstring& caption, const RgbI
     ThrowWin32Error(u"Fontprobe could not open a window for the page read.", GetLastError());
   }
   dpi_ = FitToWindowDpi(window_, dpi_, kClientWidth, kClientHeight, false);
+  MakePicture(dpi_);
   CreateControls(lines);
   ShowWindow(window_, SW_SHOWNORMAL);
   SetForegroundWindow(window_);
@@ -110,8 +103,32 @@ void ReadingWindow::CreateControls(const std::vector<std::string>& lines) {
   SetDlgItemTextW(window_, kLines, EditText(lines).c_str());
 }
 
+void ReadingWindow::MakePicture(UINT dpi) {
+  const RgbImage picture = DrawAnnotation(annotation_, dpi / 96.0);
+  header_ = {};
+  header_.biSize = sizeof header_;
+  header_.biWidth = picture.width;
+  header_.biHeight = picture.height;  // bottom-up
+  header_.biPlanes = 1;
+  header_.biBitCount = 24;
+  header_.biCompression = BI_RGB;
+  const std::size_t stride = (static_cast<std::size_t>(picture.width) * 3 + 3) & ~std::size_t{3};
+  pixels_.assign(stride * picture.height, 0);
+  for (int y = 0; y < picture.height; ++y) {
+    const std::uint8_t* from = &picture.pixels[static_cast<std::size_t>(y) * picture.width * 3];
+    BYTE* to = &pixels_[(picture.height - 1 - y) * stride];
+    for (int x = 0; x < picture.width; ++x, from += 3, to += 3) {
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
+    }
+  }
+  shown_ = nullptr;
+}
+
 void ReadingWindow::Layout(UINT dpi) {
   dpi_ = dpi;
+  MakePicture(dpi);
   // Every control gets its new font before the old one is deleted.
   GdiObject font(CreateDialogFont(kFontSize, dpi));
   GdiObject fixedFont(CreateFixedFont(kFixedFontSize, dpi));
@@ -124,19 +141,20 @@ void ReadingWindow::Layout(UINT dpi) {
   RepaintAll(window_);
 }
 
-// The picture as large as fits, its shape kept, on the window's colour; scaled
-// smoothly once for each size it is shown at.
+// The picture at the top of its box, at its own size; only a picture larger
+// than the box (words of unusual length) is reduced to fit, smoothly, once for
+// each size it is shown at.
 void ReadingWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
   const int boxWidth = item.rcItem.right - item.rcItem.left;
   const int boxHeight = item.rcItem.bottom - item.rcItem.top;
-  const double scale = std::min(static_cast<double>(boxWidth) / header_.biWidth,
-                                static_cast<double>(boxHeight) / header_.biHeight);
+  const double scale = std::min({1.0, static_cast<double>(boxWidth) / header_.biWidth,
+                                 static_cast<double>(boxHeight) / header_.biHeight});
   const int width = std::max(1, static_cast<int>(header_.biWidth * scale));
   const int height = std::max(1, static_cast<int>(header_.biHeight * scale));
   if (!shown_.get() || shownSize_.cx != width || shownSize_.cy != height) {
     shown_ = CreateCompatibleBitmap(item.hDC, width, height);
     const BitmapDc target(item.hDC, shown_.get());
-    SetStretchBltMode(target.get(), HALFTONE);
+    SetStretchBltMode(target.get(), scale < 1 ? HALFTONE : COLORONCOLOR);
     SetBrushOrgEx(target.get(), 0, 0, nullptr);
     StretchDIBits(target.get(), 0, 0, width, height, 0, 0, header_.biWidth, header_.biHeight,
                   pixels_.data(), reinterpret_cast<const BITMAPINFO*>(&header_), DIB_RGB_COLORS,
@@ -145,8 +163,8 @@ void ReadingWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
   }
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
   const BitmapDc source(item.hDC, shown_.get());
-  BitBlt(item.hDC, item.rcItem.left + (boxWidth - width) / 2,
-         item.rcItem.top + (boxHeight - height) / 2, width, height, source.get(), 0, 0, SRCCOPY);
+  BitBlt(item.hDC, item.rcItem.left + (boxWidth - width) / 2, item.rcItem.top, width, height,
+         source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace fontprobe

@@ -6,19 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "reading/Image.h"
+#include "reading/Annotate.h"
 #include "ui/TopLevelWindow.h"
 
 namespace fontprobe {
 
-// One page read from a dropped scan: the picture that shows why, scaled to
-// fit, and the lines the fontprobe command prints for the page, to select and
-// copy. Modeless; owned by the main window, which closes it when it closes.
+// One page read from a dropped scan: the picture that shows why, drawn for
+// the window's DPI (the one fontprobe read --annotate writes, at 96 DPI) and
+// shown whole at its own size, and the lines the fontprobe command prints for
+// the page, to select and copy. Modeless; owned by the main window, which
+// closes it when it closes.
 class ReadingWindow : public TopLevelWindow {
  public:
   // Opens the window over `owner`, at its monitor's DPI; `closed` is called
   // once it has closed. Throws PlatformError when it cannot be created.
-  ReadingWindow(HWND owner, const std::wstring& caption, const RgbImage& picture,
+  ReadingWindow(HWND owner, const std::wstring& caption, PageAnnotation annotation,
                 const std::vector<std::string>& lines, std::function<void()> closed);
 
  private:
@@ -27,8 +29,11 @@ class ReadingWindow : public TopLevelWindow {
   void OnClosed() override { closed_(); }
 
   void CreateControls(const std::vector<std::string>& lines);
+  // Draws the picture for `dpi`.
+  void MakePicture(UINT dpi);
   void DrawPicture(const DRAWITEMSTRUCT& item);
 
+  PageAnnotation annotation_;
   // The picture as a bottom-up 24-bit DIB, and a copy at the size last shown.
   BITMAPINFOHEADER header_{};
   std::vector<BYTE> pixels_;

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <chrono>
+
 #include "about/frmAbout.h"
 #include "app/DroppedScans.h"
 #include "app/Form1.h"
@@ -10,8 +12,12 @@
 #include "platform/win32/Win32ProgramStart.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Spooler.h"
+#include "platform/win32/Win32WorkThread.h"
 
 namespace {
+
+// How long a page on its way when the last window closed may still take.
+constexpr std::chrono::seconds kLastPageTime{15};
 
 // Every window gets dialog-style keyboard navigation (Tab, arrows, Enter, Esc).
 int RunMessageLoop() {
@@ -37,10 +43,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   fontprobe::Win32Registry windowsRegistry;
   fontprobe::Win32ProgramStart programs;
   fontprobe::Win32Browser browser;
+  fontprobe::Win32WorkThread testThread;
+  fontprobe::BackgroundTestRun testRun(registry, spooler, testThread);
   fontprobe::frmAbout about({windowsRegistry, programs, browser});
   fontprobe::DroppedScans scans;
   fontprobe::Form1 form1(
-      {registry, spooler, [&about](HWND opener) { about.Show(opener); },
+      {registry, testRun, [&about](HWND opener) { about.Show(opener); },
        [&about] { about.Close(); },
        [&scans](HWND owner, const std::vector<std::wstring>& paths,
                 fontprobe::MessageSink& messages) { scans.Read(owner, paths, messages); }});
@@ -51,5 +59,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     MessageBoxW(nullptr, fontprobe::ToWide(error.message()).c_str(), L"Fontprobe", MB_OK);
     return 1;
   }
-  return RunMessageLoop();
+  const int status = RunMessageLoop();
+  // A page on its way when the window closed is handed over whole, or given
+  // up whole, before the program ends; a spooler that never answers cannot
+  // keep a program without windows alive, nor have it told anything.
+  if (!testRun.Finish(kLastPageTime)) TerminateProcess(GetCurrentProcess(), status);
+  return status;
 }

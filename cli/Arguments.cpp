@@ -3,134 +3,198 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <set>
 
 #include "cli/Output.h"
 
 namespace fontprobe {
+namespace {
 
-const char kUsageText[] =
-    "usage: fontprobe list [--timeout SECONDS]\n"
-    "       fontprobe page epson|pcl\n"
-    "       fontprobe print epson|pcl [--printer NAME | --uri URI] [--timeout SECONDS] "
-    "[--no-wait]\n"
-    "       fontprobe check [--printer NAME | --uri URI] [--timeout SECONDS]\n"
-    "       fontprobe read FILE... [--json] [--annotate PREFIX]\n";
+// An option of a command: its name, and the name of its value (none for a flag).
+struct Option {
+  const char* name;
+  const char* value;
+};
 
-const char kHelpText[] =
+// A command as --help shows it and as its arguments are taken apart.
+struct CommandSpec {
+  const char* name;
+  const char* synopsis;
+  const char* description;  // lines of at most 68 characters
+  std::vector<Option> options;
+};
+
+const Option kTimeout{"--timeout", "SECONDS"};
+const Option kJson{"--json", nullptr};
+const Option kPrinter{"--printer", "NAME"};
+const Option kUri{"--uri", "URI"};
+
+const CommandSpec kCommands[] = {
+    {"list",
+     "[--timeout SECONDS] [--json]",
+     "the printers, one a line: NAME<TAB>idle|printing|stopped<TAB>default|-;\n"
+     "--json gives one JSON object a printer",
+     {kTimeout, kJson}},
+    {"page", "epson|pcl", "the test page's bytes (a readable dump on a terminal)", {}},
+    {"print",
+     "epson|pcl [--printer NAME | --uri URI] [--timeout SECONDS] [--no-wait]",
+     "sends the page as one raw job titled \"Command Print\" to NAME or the\n"
+     "default printer and follows the job until it has printed or, with\n"
+     "--no-wait, until CUPS has accepted it; --uri sends it with no queue to\n"
+     "ipp://HOST/PATH, ipps://... or socket://HOST[:PORT] (a raw TCP port,\n"
+     "9100 by default)",
+     {kPrinter, kUri, kTimeout, {"--no-wait", nullptr}}},
+    {"check",
+     "[--printer NAME | --uri URI] [--timeout SECONDS] [--json]",
+     "whether a raw test page can reach NAME, URI or the default printer\n"
+     "(for a queue to an IPP printer, the printer is asked too); --json\n"
+     "gives one JSON object",
+     {kPrinter, kUri, kTimeout, kJson}},
+    {"fonts",
+     "[--printer NAME | --uri socket://HOST[:PORT]] [--language postscript|pcl]\n"
+     "       [--timeout SECONDS] [--all] [--json]",
+     "asks the printer behind NAME, the default printer or a raw port whether\n"
+     "OCR-B is among its resident fonts, in PostScript or PCL; nothing is\n"
+     "sent until its language is known (--language, its device ID, or PJL\n"
+     "where the device ID names it); --all lists every font, --json gives\n"
+     "one JSON object",
+     {kPrinter,
+      {"--uri", "socket://HOST[:PORT]"},
+      {"--language", "postscript|pcl"},
+      kTimeout,
+      {"--all", nullptr},
+      kJson}},
+    {"read",
+     "FILE... [--json] [--annotate PREFIX]",
+     "reads scans or photos of the printed page (PNG, JPEG, TIFF, PDF; - for\n"
+     "standard input) and says which sequence printed OCR-B; --json gives one\n"
+     "JSON object a page, --annotate writes PREFIX-1.png, ... showing why",
+     {kJson, {"--annotate", "PREFIX"}}},
+};
+
+const char kIntroduction[] =
     "Fontprobe tells whether a printer prints OCR-B from its own fonts: it sends a raw\n"
-    "test page whose lines of the digit 3 come out flat-topped in OCR-B.\n\n"
-    "  list    the printers, one a line: NAME<TAB>idle|printing|stopped<TAB>default|-\n"
-    "  page    the test page's bytes (a readable dump on a terminal)\n"
-    "  print   sends the page as one raw job titled \"Command Print\" to NAME or the\n"
-    "          default printer and follows the job until it has printed or, with\n"
-    "          --no-wait, until CUPS has accepted it; --uri sends it with no queue to\n"
-    "          ipp://HOST/PATH, ipps://... or socket://HOST[:PORT] (a raw TCP port,\n"
-    "          9100 by default)\n"
-    "  check   whether a raw test page can reach NAME, URI or the default printer\n"
-    "          (for a queue to an IPP printer, the printer is asked too)\n"
-    "  read    reads scans or photos of the printed page (PNG, JPEG, TIFF, PDF; - for\n"
-    "          standard input) and says which sequence printed OCR-B; --json gives one\n"
-    "          JSON object a page, --annotate writes PREFIX-1.png, ... showing why\n\n"
-    "--timeout bounds all the waiting of list, check and print, connecting included:\n"
-    "15 s for list and check, 60 s for print. Ctrl-C stops at any moment.\n\n"
-    "Exit status: 0 printed (or accepted; check: can print; read: a sequence printed\n"
-    "OCR-B), 1 usage, 2 no such printer, 3 not sent (check: cannot print),\n"
-    "4 ended without printing, 5 still waiting when the time ran out,\n"
-    "6 read, and no sequence printed OCR-B, 7 no page could be read,\n"
-    "8 delivered, but the printer no longer knows the job: its end is unknown,\n"
-    "130 stopped by Ctrl-C.\n";
+    "test page whose lines of the digit 3 come out flat-topped in OCR-B, or asks the\n"
+    "printer for its resident fonts.\n\n";
 
-std::optional<PrinterFamily> FamilyNamed(const std::string& name) {
-  if (name == "epson") return PrinterFamily::EpsonIbm;
-  if (name == "pcl") return PrinterFamily::Pcl;
+const char kWaitingAndStatuses[] =
+    "--timeout bounds all the waiting of list, check, print and fonts, connecting\n"
+    "included: 60 s for print, 15 s for the others. Ctrl-C stops at any moment.\n\n"
+    "Exit status: 0 printed (or accepted; check: can print; read: a sequence printed\n"
+    "OCR-B; fonts: OCR-B is resident), 1 usage, 2 no such printer, 3 not sent\n"
+    "(check: cannot print), 4 ended without printing, 5 still waiting when the time\n"
+    "ran out, 6 read, and no sequence printed OCR-B (fonts: fonts were listed and\n"
+    "none is OCR-B), 7 no page could be read, 8 delivered, but the printer no longer\n"
+    "knows the job: its end is unknown, 9 read, and no sequence was seen to print\n"
+    "OCR-B, but not every block could be judged (undecided), 10 fonts: the printer\n"
+    "could not be asked (a one-way connection, its language unknown, no answer, an\n"
+    "answer that is no font list), 130 stopped by Ctrl-C.\n";
+
+// `text` with `indent` before each line but the first.
+std::string Indented(const std::string& text, const std::string& indent) {
+  std::string out;
+  for (const char c : text) out += c == '\n' ? "\n" + indent : std::string(1, c);
+  return out;
+}
+
+const CommandSpec* Spec(const std::string& name) {
+  for (const CommandSpec& spec : kCommands) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+std::string CommandHelp(const CommandSpec& spec) {
+  return "usage: fontprobe " + std::string(spec.name) + " " + spec.synopsis + "\n\n" + "  " +
+         Indented(spec.description, "  ") + "\n\n" + kWaitingAndStatuses;
+}
+
+// A command's arguments taken apart by its options.
+struct Arguments {
+  std::map<std::string, std::string> values;
+  std::set<std::string> flags;
+  std::vector<std::string> operands;
+  bool help = false;
+};
+
+std::optional<std::string> Split(const CommandSpec& spec, const std::vector<std::string>& args,
+                                 Arguments& split) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      split.help = true;
+      continue;
+    }
+    const auto option = std::find_if(spec.options.begin(), spec.options.end(),
+                                     [&](const Option& o) { return arg == o.name; });
+    if (option == spec.options.end()) {
+      if (arg.size() > 1 && arg[0] == '-') return "unexpected '" + arg + "'";
+      split.operands.push_back(arg);
+    } else if (!option->value) {
+      split.flags.insert(arg);
+    } else if (i + 1 == args.size()) {
+      return arg + " needs a value";
+    } else {
+      split.values[arg] = args[++i];
+    }
+  }
   return std::nullopt;
 }
 
-namespace {
-
-// --timeout SECONDS at args[i]: true when it was (i is then on its value), with
-// `problem` set when it was wrong.
-bool ParseTimeout(const std::vector<std::string>& args, std::size_t& i, double& seconds,
-                  std::optional<std::string>& problem) {
-  if (args[i] != "--timeout") return false;
-  if (i + 1 == args.size()) return problem = "--timeout needs a value", true;
-  const std::string& value = args[++i];
+std::optional<std::string> Timeout(const Arguments& split, double& seconds) {
+  const auto given = split.values.find("--timeout");
+  if (given == split.values.end()) return std::nullopt;
+  const std::string& value = given->second;
   char* end = nullptr;
   seconds = std::strtod(value.c_str(), &end);
   if (value.empty() || *end || !(seconds > 0) || seconds > 86400) {
-    problem = "--timeout needs a number of seconds above 0, not '" + value + "'";
+    return "--timeout needs a number of seconds above 0, not '" + value + "'";
   }
-  return true;
+  return std::nullopt;
 }
 
-// One of the options both print and check take, at args[i]: true when it was
-// one (i is then on its value), with `problem` set when it was wrong.
-bool ParsePrinterOption(const std::vector<std::string>& args, std::size_t& i, PrintRequest& request,
-                        std::optional<std::string>& problem) {
-  const std::string& arg = args[i];
-  if (arg != "--printer" && arg != "--uri") return false;
-  if (i + 1 == args.size()) return problem = arg + " needs a value", true;
-  (arg == "--printer" ? request.printer : request.uri) = args[++i];
-  if (request.printer && request.uri) problem = "--printer and --uri cannot go together";
-  return true;
+std::optional<std::string> Printer(const Arguments& split, std::optional<std::string>& printer,
+                                   std::optional<std::string>& uri) {
+  if (split.values.count("--printer")) printer = split.values.at("--printer");
+  if (split.values.count("--uri")) uri = split.values.at("--uri");
+  if (printer && uri) return "--printer and --uri cannot go together";
+  return std::nullopt;
 }
 
-}  // namespace
+// More operands than `most`: the first one too many.
+std::optional<std::string> NoMoreThan(const Arguments& split, std::size_t most) {
+  if (split.operands.size() <= most) return std::nullopt;
+  return "unexpected '" + split.operands[most] + "'";
+}
 
-std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request) {
-  if (args.empty()) return "print needs a page: epson or pcl";
-  const auto family = FamilyNamed(args[0]);
-  if (!family) return "unknown page '" + args[0] + "' (epson or pcl)";
-  request.family = *family;
-  std::optional<std::string> problem;
-  for (std::size_t i = 1; i < args.size() && !problem; ++i) {
-    const std::string& arg = args[i];
-    if (ParsePrinterOption(args, i, request, problem)) continue;
-    if (ParseTimeout(args, i, request.timeoutSeconds, problem)) continue;
-    if (arg == "--no-wait") {
-      request.wait = false;
-    } else {
-      return "unexpected '" + arg + "'";
+std::optional<std::string> Page(const Arguments& split, PrinterFamily& family,
+                                const std::string& command) {
+  if (split.operands.empty()) return command + " needs a page: epson or pcl";
+  const auto named = FamilyNamed(split.operands[0]);
+  if (!named) return "unknown page '" + split.operands[0] + "' (epson or pcl)";
+  family = *named;
+  return NoMoreThan(split, 1);
+}
+
+std::optional<std::string> Fonts(const Arguments& split, FontsRequest& request) {
+  if (auto problem = Printer(split, request.printer, request.uri)) return problem;
+  if (auto problem = Timeout(split, request.timeoutSeconds)) return problem;
+  if (split.values.count("--language")) {
+    request.language = LanguageNamed(split.values.at("--language"));
+    if (!request.language) {
+      return "unknown language '" + split.values.at("--language") + "' (postscript or pcl)";
     }
   }
-  return problem;
+  request.all = split.flags.count("--all") > 0;
+  request.json = split.flags.count("--json") > 0;
+  return NoMoreThan(split, 0);
 }
 
-std::optional<std::string> ParseCheck(const std::vector<std::string>& args, PrintRequest& request) {
-  request.timeoutSeconds = kAskSeconds;
-  std::optional<std::string> problem;
-  for (std::size_t i = 0; i < args.size() && !problem; ++i) {
-    if (!ParsePrinterOption(args, i, request, problem) &&
-        !ParseTimeout(args, i, request.timeoutSeconds, problem)) {
-      return "unexpected '" + args[i] + "'";
-    }
-  }
-  return problem;
-}
-
-std::optional<std::string> ParseList(const std::vector<std::string>& args, double& timeoutSeconds) {
-  timeoutSeconds = kAskSeconds;
-  std::optional<std::string> problem;
-  for (std::size_t i = 0; i < args.size() && !problem; ++i) {
-    if (!ParseTimeout(args, i, timeoutSeconds, problem)) return "unexpected '" + args[i] + "'";
-  }
-  return problem;
-}
-
-std::optional<std::string> ParseRead(const std::vector<std::string>& args, ReadRequest& request) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--json") {
-      request.json = true;
-    } else if (arg == "--annotate") {
-      if (i + 1 == args.size()) return arg + " needs a value";
-      request.annotatePrefix = args[++i];
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return "unexpected '" + arg + "'";
-    } else {
-      request.files.push_back(arg);
-    }
-  }
+std::optional<std::string> Read(const Arguments& split, ReadRequest& request) {
+  request.files = split.operands;
+  request.json = split.flags.count("--json") > 0;
+  if (split.values.count("--annotate")) request.annotatePrefix = split.values.at("--annotate");
   if (request.files.empty()) return "read needs a picture file (or - for standard input)";
   if (std::count(request.files.begin(), request.files.end(), "-") > 1) {
     return "standard input (-) can be read only once";
@@ -138,8 +202,90 @@ std::optional<std::string> ParseRead(const std::vector<std::string>& args, ReadR
   return std::nullopt;
 }
 
+// The request of the command from its arguments; the problem with them, if any.
+std::optional<std::string> Request(Command& command, const Arguments& split) {
+  const std::string& name = command.name;
+  const bool json = split.flags.count("--json") > 0;
+  if (name == "list") {
+    command.list.json = json;
+    if (auto problem = Timeout(split, command.list.timeoutSeconds)) return problem;
+    return NoMoreThan(split, 0);
+  }
+  if (name == "page") {
+    if (split.operands.size() != 1) return "page needs one page name: epson or pcl";
+    return Page(split, command.page, name);
+  }
+  if (name == "print" || name == "check") {
+    PrintRequest& request = command.print;
+    request.timeoutSeconds = name == "print" ? kPrintSeconds : kAskSeconds;
+    request.wait = split.flags.count("--no-wait") == 0;
+    request.json = json;
+    if (auto problem = name == "print" ? Page(split, request.family, name) : NoMoreThan(split, 0)) {
+      return problem;
+    }
+    if (auto problem = Printer(split, request.printer, request.uri)) return problem;
+    return Timeout(split, request.timeoutSeconds);
+  }
+  if (name == "fonts") return Fonts(split, command.fonts);
+  return Read(split, command.read);
+}
+
+}  // namespace
+
+std::string UsageText() {
+  std::string usage;
+  for (const CommandSpec& spec : kCommands) {
+    usage += (usage.empty() ? "usage: " : "       ") + std::string("fontprobe ") + spec.name + " " +
+             Indented(spec.synopsis, "  ") + "\n";
+  }
+  return usage;
+}
+
+std::string HelpText() {
+  std::string help = kIntroduction;
+  for (const CommandSpec& spec : kCommands) {
+    std::string name = std::string("  ") + spec.name;
+    name.resize(10, ' ');
+    help += name + Indented(spec.description, std::string(10, ' ')) + "\n";
+  }
+  return help + "\n" + kWaitingAndStatuses;
+}
+
+std::optional<PrinterFamily> FamilyNamed(const std::string& name) {
+  if (name == "epson") return PrinterFamily::EpsonIbm;
+  if (name == "pcl") return PrinterFamily::Pcl;
+  return std::nullopt;
+}
+
+Command ParseCommandLine(const std::vector<std::string>& args) {
+  Command command;
+  if (args.empty()) {
+    command.problem = "a command is needed";
+    return command;
+  }
+  command.name = args[0];
+  if (command.name == "--help" || command.name == "-h") {
+    command.help = UsageText() + "\n" + HelpText();
+    return command;
+  }
+  const CommandSpec* spec = Spec(command.name);
+  if (!spec) {
+    if (command.name != "--version") command.problem = "unknown command '" + command.name + "'";
+    return command;
+  }
+  Arguments split;
+  command.problem = Split(*spec, {args.begin() + 1, args.end()}, split);
+  if (split.help) {
+    command.problem.reset();
+    command.help = CommandHelp(*spec);
+    return command;
+  }
+  if (!command.problem) command.problem = Request(command, split);
+  return command;
+}
+
 int Usage(const std::string& problem) {
-  std::fprintf(stderr, "fontprobe: %s\n%s", Printable(problem).c_str(), kUsageText);
+  std::fprintf(stderr, "fontprobe: %s\n%s", Printable(problem).c_str(), UsageText().c_str());
   return kUsage;
 }
 

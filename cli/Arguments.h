@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "fonts/PrinterLanguage.h"
 #include "printing/TestPage.h"
 
 namespace fontprobe {
 
-extern const char kUsageText[];
-extern const char kHelpText[];
+// The usage of every command, and the help of all of them.
+std::string UsageText();
+std::string HelpText();
 
 std::optional<PrinterFamily> FamilyNamed(const std::string& name);
 
@@ -18,12 +20,18 @@ std::optional<PrinterFamily> FamilyNamed(const std::string& name);
 inline constexpr double kPrintSeconds = 60;
 inline constexpr double kAskSeconds = 15;
 
+struct ListRequest {
+  double timeoutSeconds = kAskSeconds;
+  bool json = false;
+};
+
 struct PrintRequest {
   PrinterFamily family = PrinterFamily::Pcl;
   std::optional<std::string> printer;  // a CUPS queue
   std::optional<std::string> uri;      // or a printer's own address
   double timeoutSeconds = kPrintSeconds;
   bool wait = true;
+  bool json = false;  // check: one JSON object
 };
 
 struct ReadRequest {
@@ -32,11 +40,28 @@ struct ReadRequest {
   std::optional<std::string> annotatePrefix;
 };
 
-// Parse what follows "print", "check" or "list"; a problem is returned as a usage message.
-std::optional<std::string> ParsePrint(const std::vector<std::string>& args, PrintRequest& request);
-std::optional<std::string> ParseCheck(const std::vector<std::string>& args, PrintRequest& request);
-std::optional<std::string> ParseList(const std::vector<std::string>& args, double& timeoutSeconds);
-std::optional<std::string> ParseRead(const std::vector<std::string>& args, ReadRequest& request);
+struct FontsRequest {
+  std::optional<std::string> printer;  // a CUPS queue
+  std::optional<std::string> uri;      // or a printer's raw port, socket://HOST[:PORT]
+  std::optional<PrinterLanguage> language;
+  double timeoutSeconds = kAskSeconds;
+  bool all = false;  // every font, not only the OCR-B ones
+  bool json = false;
+};
+
+// A command line taken apart: the command and its request, the help to show,
+// or the problem with it.
+struct Command {
+  std::string name;
+  std::optional<std::string> problem;  // a usage error, in words
+  std::optional<std::string> help;     // --help or -h: what to print
+  ListRequest list;
+  PrinterFamily page = PrinterFamily::Pcl;
+  PrintRequest print;
+  ReadRequest read;
+  FontsRequest fonts;
+};
+Command ParseCommandLine(const std::vector<std::string>& args);
 
 // The problem and the usage text on standard error; the usage status.
 int Usage(const std::string& problem);

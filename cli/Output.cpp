@@ -1,5 +1,6 @@
 #include "cli/Output.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "platform/cups/Utf8.h"
@@ -29,25 +30,27 @@ std::string Printable(std::string_view outside) {
   return out;
 }
 
-std::string JsonString(std::string_view outside) {
-  std::string out = "\"";
-  for (std::size_t i = 0; i < outside.size();) {
-    const Utf8Character character = ReadUtf8(outside, i);
-    i += character.length;
-    const char32_t c = character.code;
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+std::string JsonLine(const Json& value) {
+  const std::string dumped = value.dump(-1, ' ', false, Json::error_handler_t::replace);
+  // The library escapes C0 controls; DEL and C1 controls, which it leaves
+  // raw, can stand only inside strings, so they are escaped here.
+  std::string line;
+  for (std::size_t i = 0; i < dumped.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(dumped[i]);
+    const unsigned next = i + 1 < dumped.size() ? static_cast<unsigned char>(dumped[i + 1]) : 0u;
+    if (byte == 0x7F || (byte == 0xC2 && next >= 0x80 && next < 0xA0)) {
       char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      out += escape;
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte == 0x7F ? 0x7Fu : next);
+      line += escape;
+      i += byte == 0xC2;
     } else {
-      AppendUtf8(out, c);
+      line += dumped[i];
     }
   }
-  return out + '"';
+  return line;
 }
+
+double Rounded(double value) { return std::round(value * 1000) / 1000; }
 
 void Say(const std::string& line) { std::printf("%s\n", Printable(line).c_str()); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +19,11 @@ enum Status : int {
   kNotSent = 3,
   kNotPrinted = 4,
   kStillWaiting = 5,
-  kNoOcrB = 6,       // read: pages were read, and no sequence printed OCR-B
+  kNoOcrB = 6,       // read: no sequence printed OCR-B; fonts: none of its fonts is OCR-B
   kNothingRead = 7,  // read: no page could be read
   kForgotten = 8,    // delivered, and the printer no longer knows the job
+  kUndecided = 9,    // read: test pages were found, but not every block could be judged
+  kNotAsked = 10,    // fonts: the printer could not be asked for its fonts
   kInterrupted = 130,
 };
 
@@ -29,9 +33,15 @@ enum Status : int {
 // becomes U+FFFD, and every letter of every script stays as it is.
 std::string Printable(std::string_view outside);
 
-// The same gate for JSON: outside text as a JSON string, quotes included, with
-// every control character (C1 too) escaped and what is not UTF-8 as U+FFFD.
-std::string JsonString(std::string_view outside);
+// A JSON value kept in the order it was built.
+using Json = nlohmann::ordered_json;
+
+// The same gate for JSON: the value as one line of JSON, every control
+// character in its strings (DEL and C1 too) escaped and what is not UTF-8 as
+// U+FFFD, letters of every script as they are.
+std::string JsonLine(const Json& value);
+// A figure as JSON shows it: to three places after the point.
+double Rounded(double value);
 
 // One line on standard output, or on standard error with the status to end
 // with; the whole line passes the gate.

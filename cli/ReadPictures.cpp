@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -22,57 +23,60 @@ namespace fontprobe {
 
 namespace {
 
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  return text;
+// A 3's likeness part by part (see kThreeParts).
+Json RoundedParts(const std::array<double, 3>& parts) {
+  Json json = Json::array();
+  for (const double part : parts) json.push_back(Rounded(part));
+  return json;
 }
 
-std::string JsonBlock(const BlockReading& block) {
-  std::string json = "{\"block\": " + std::to_string(block.number) +
-                     ", \"sequence\": " + JsonString(block.sequence) + ", \"typeface\": \"" +
-                     TypefaceName(block.typeface) + "\"";
+Json JsonBlock(const BlockReading& block) {
+  Json json{{"block", block.number},
+            {"sequence", block.sequence},
+            {"typeface", TypefaceName(block.typeface)}};
   const LineEvidence& e = block.evidence;
   if (e.found) {
-    const auto leftOut = std::count(e.used.begin(), e.used.end(), false);
-    json += ", \"characters\": " + std::to_string(e.characters) +
-            ", \"left_out\": " + std::to_string(leftOut) + ", \"level\": " + Number(e.level) +
-            ", \"alike\": " + Number(e.alike) + ", \"ocr_b_likeness\": " + Number(e.shape.ocrB) +
-            ", \"other_likeness\": " + Number(e.shape.other) +
-            ", \"other_face\": " + JsonString(e.shape.otherFace) +
-            ", \"digit\": " + JsonString(std::string(1, e.shape.digit));
-    if (block.number > 1) json += ", \"difference\": " + Number(block.difference);
+    json["characters"] = e.characters;
+    json["left_out"] = std::count(e.used.begin(), e.used.end(), false);
+    json["level"] = Rounded(e.level);
+    json["alike"] = Rounded(e.alike);
+    json["ocr_b_likeness"] = Rounded(e.shape.ocrB);
+    json["other_likeness"] = Rounded(e.shape.other);
+    json["other_face"] = e.shape.otherFace;
+    json["next_likeness"] = Rounded(e.shape.next);
+    json["next_face"] = e.shape.nextFace;
+    json["ocr_b_parts"] = RoundedParts(e.shape.ocrBParts);
+    json["other_parts"] = RoundedParts(e.shape.otherParts);
+    json["print"] = PrintMethodName(e.shape.print);
+    json["digit"] = std::string(1, e.shape.digit);
+    if (block.difference) json["difference"] = Rounded(*block.difference);
   }
-  if (!block.reason.empty()) json += ", \"reason\": " + JsonString(block.reason);
-  return json + "}";
+  if (!block.reason.empty()) json["reason"] = block.reason;
+  return json;
 }
 
 // The page's frame as a person says it: turned by a multiple of 90 degrees
 // clockwise, then tilted by a few; and whether the picture shows it mirrored.
-std::string JsonFrame(const PageReading& reading) {
-  if (!reading.frame) return "";
+void AddFrame(const PageReading& reading, Json& json) {
+  if (!reading.frame) return;
   double degrees = reading.frame->angle * 180 / std::numbers::pi;
   degrees = std::fmod(std::fmod(degrees, 360) + 360, 360);
-  const double turned = std::fmod(std::round(degrees / 90) * 90, 360);
-  return ", \"turned\": " + std::to_string(static_cast<int>(turned)) +
-         ", \"tilt\": " + Number(degrees - std::round(degrees / 90) * 90) +
-         ", \"mirrored\": " + (reading.frame->mirrored ? "true" : "false");
+  json["turned"] = static_cast<int>(std::fmod(std::round(degrees / 90) * 90, 360));
+  json["tilt"] = Rounded(degrees - std::round(degrees / 90) * 90);
+  json["mirrored"] = reading.frame->mirrored;
 }
 
-std::string JsonPage(const std::string& file, int number, const PageReading& reading) {
-  std::string json = "{\"file\": " + JsonString(file) +
-                     ", \"page_number\": " + std::to_string(number) + ", \"page\": ";
-  json +=
-      reading.family ? (*reading.family == PrinterFamily::Pcl ? "\"pcl\"" : "\"epson\"") : "null";
-  json += ", \"blocks\": [";
-  for (std::size_t i = 0; i < reading.blocks.size(); ++i) {
-    json += (i ? ", " : "") + JsonBlock(reading.blocks[i]);
-  }
-  json += "], \"verdict\": \"" + std::string(VerdictName(reading.verdict)) +
-          "\", \"reason\": " + JsonString(VerdictSentence(reading));
-  if (reading.dotsPerInch > 0) json += ", \"dpi\": " + Number(reading.dotsPerInch);
-  if (reading.statedDotsPerInch) json += ", \"file_dpi\": " + Number(*reading.statedDotsPerInch);
-  return json + JsonFrame(reading) + "}";
+Json JsonPage(const std::string& file, int number, const PageReading& reading) {
+  Json json{{"file", file}, {"page_number", number}, {"page", nullptr}};
+  if (reading.family) json["page"] = *reading.family == PrinterFamily::Pcl ? "pcl" : "epson";
+  json["blocks"] = Json::array();
+  for (const BlockReading& block : reading.blocks) json["blocks"].push_back(JsonBlock(block));
+  json["verdict"] = VerdictName(reading.verdict);
+  json["reason"] = VerdictSentence(reading);
+  if (reading.dotsPerInch > 0) json["dpi"] = Rounded(reading.dotsPerInch);
+  if (reading.statedDotsPerInch) json["file_dpi"] = Rounded(*reading.statedDotsPerInch);
+  AddFrame(reading, json);
+  return json;
 }
 
 // Standard input saved to a file of its own, as the decoders read files.
@@ -145,15 +149,18 @@ class Reader {
     }
   }
 
-  int Status() const { return ocrB_ ? kDone : read_ ? kNoOcrB : kNothingRead; }
+  int Status() const {
+    return ocrB_ ? kDone : noOcrB_ ? kNoOcrB : undecided_ ? kUndecided : kNothingRead;
+  }
 
  private:
   void Tell(const std::string& file, const std::string& shown, int number,
             const PageReading& reading) {
     ocrB_ = ocrB_ || reading.verdict == Verdict::OcrB;
-    read_ = read_ || reading.verdict != Verdict::Unreadable;
+    noOcrB_ = noOcrB_ || reading.verdict == Verdict::NoOcrB;
+    undecided_ = undecided_ || reading.verdict == Verdict::Undecided;
     if (request_.json) {
-      std::printf("%s\n", JsonPage(file, number, reading).c_str());
+      std::printf("%s\n", JsonLine(JsonPage(file, number, reading)).c_str());
     } else {
       for (const std::string& line : ReportLines(shown, number, reading)) Say(line);
     }
@@ -163,7 +170,8 @@ class Reader {
   const ReadRequest& request_;
   int annotated_ = 0;
   bool ocrB_ = false;
-  bool read_ = false;
+  bool noOcrB_ = false;
+  bool undecided_ = false;
 };
 
 }  // namespace

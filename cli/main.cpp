@@ -1,7 +1,7 @@
 // fontprobe: the native edition over CUPS. Lists the printers, shows a test
 // page, checks a printer, or prints the page as a raw job, to a queue or to a
-// printer's own address, and follows it until the printer has printed it; and
-// reads a scan of the printed page.
+// printer's own address, and follows it until the printer has printed it;
+// reads a scan of the printed page; and asks a printer for its resident fonts.
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "cli/Arguments.h"
 #include "cli/Check.h"
 #include "cli/FollowJob.h"
+#include "cli/Fonts.h"
 #include "cli/Interrupt.h"
 #include "cli/Output.h"
 #include "cli/PrintToAddress.h"
@@ -27,12 +28,19 @@
 namespace fontprobe {
 namespace {
 
-int List(double seconds) {
-  const Deadline deadline(seconds, &interrupted);
+int List(const ListRequest& request) {
+  const Deadline deadline(request.timeoutSeconds, &interrupted);
   CupsServer server(deadline);
   for (const CupsPrinter& printer : server.Printers()) {
-    SayColumns(
-        {printer.name, PrinterStateName(printer.state), printer.isDefault ? "default" : "-"});
+    const char* state = PrinterStateName(printer.state);
+    if (request.json) {
+      std::printf(
+          "%s\n",
+          JsonLine(Json{{"name", printer.name}, {"state", state}, {"default", printer.isDefault}})
+              .c_str());
+    } else {
+      SayColumns({printer.name, state, printer.isDefault ? "default" : "-"});
+    }
   }
   return kDone;
 }
@@ -67,42 +75,25 @@ int Print(const PrintRequest& request) {
 }
 
 int Run(const std::vector<std::string>& args) {
-  if (args.empty()) return Usage("a command is needed");
-  const std::string& command = args[0];
-  const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (command == "--help" || command == "-h") {
-    std::printf("%s\n%s", kUsageText, kHelpText);
+  const Command command = ParseCommandLine(args);
+  if (command.problem) return Usage(*command.problem);
+  if (command.help) {
+    std::printf("%s", command.help->c_str());
     return kDone;
   }
-  if (command == "--version") {
+  const std::string& name = command.name;
+  if (name == "--version") {
     std::printf("fontprobe %s\n", FONTPROBE_VERSION);
     return kDone;
   }
-  if (command == "list") {
-    double seconds = 0;
-    if (const auto problem = ParseList(rest, seconds)) return Usage(*problem);
-    return List(seconds);
+  if (name == "list") return List(command.list);
+  if (name == "page") return Page(command.page);
+  if (name == "print") {
+    return command.print.uri ? PrintToAddress(command.print) : Print(command.print);
   }
-  if (command == "page") {
-    const auto family = rest.size() == 1 ? FamilyNamed(rest[0]) : std::nullopt;
-    return family ? Page(*family) : Usage("page needs one page name: epson or pcl");
-  }
-  if (command == "print") {
-    PrintRequest request;
-    if (const auto problem = ParsePrint(rest, request)) return Usage(*problem);
-    return request.uri ? PrintToAddress(request) : Print(request);
-  }
-  if (command == "read") {
-    ReadRequest request;
-    if (const auto problem = ParseRead(rest, request)) return Usage(*problem);
-    return ReadPictures(request);
-  }
-  if (command == "check") {
-    PrintRequest request;
-    if (const auto problem = ParseCheck(rest, request)) return Usage(*problem);
-    return Check(request);
-  }
-  return Usage("unknown command '" + command + "'");
+  if (name == "check") return Check(command.print);
+  if (name == "fonts") return Fonts(command.fonts);
+  return ReadPictures(command.read);
 }
 
 }  // namespace

@@ -19,7 +19,9 @@ void GetPrinters(PrinterRegistry& registry, PrinterChooser& chooser) {
 }
 
 bool SelectPrinterByName(PrinterRegistry& registry, const std::u16string& name) {
-  return SelectPrinterByName(registry, registry.DeviceNames(), name);
+  if (!registry.IsInstalled(name)) return false;
+  registry.MakeCurrent(name);
+  return true;
 }
 
 bool SelectPrinterByName(PrinterRegistry& registry, const std::vector<std::u16string>& printers,

@@ -23,8 +23,8 @@ class PrinterChooser {
 void GetPrinters(PrinterRegistry& registry, PrinterChooser& chooser);
 
 // Makes the printer whose device name equals `name` exactly (case and spaces
-// count) current, as one reading of the printers lists it. False, with the
-// current printer untouched, when none does.
+// count) current, if one is installed now. False, with the current printer
+// untouched, when none is.
 bool SelectPrinterByName(PrinterRegistry& registry, const std::u16string& name);
 
 // The same on a reading of the printers the caller has made already, so that

@@ -1,5 +1,6 @@
 #include "printing/TestRun.h"
 
+#include "printers/PrinterSelection.h"
 #include "printing/RawPrintJob.h"
 
 namespace fontprobe {
@@ -11,36 +12,34 @@ const char16_t* MessageFor(RawJobOutcome outcome) {
   return outcome == RawJobOutcome::PageSent ? kExecutedMessage : kNotSentMessage;
 }
 
-RawJobOutcome SendToCurrentPrinter(PrinterFamily family, const TestRunContext& context) {
-  const auto chosen = context.registry.CurrentDeviceName();
+RawJobOutcome SendToCurrentPrinter(PrinterFamily family, PrinterRegistry& registry,
+                                   Spooler& spooler) {
+  const auto chosen = registry.CurrentDeviceName();
   if (!chosen) return RawJobOutcome::PrinterNotOpened;
-  return SendRawPrintJob(context.spooler, *chosen, ComposeTestPage(family)).outcome;
+  return SendRawPrintJob(spooler, *chosen, ComposeTestPage(family)).outcome;
 }
 
 }  // namespace
 
-void RunPrinterTest(PrinterFamily family, const TestRunContext& context) {
-  const auto remembered = context.registry.CurrentDeviceName();
-  // One reading of the printers for the whole run: selecting and restoring
-  // cost one enumeration, however many printers there are.
-  const std::vector<std::u16string> printers = context.registry.DeviceNames();
-  if (!SelectPrinterByName(context.registry, printers, context.chooser.Text())) {
-    context.messages.Show(kNotRecognizedMessage);
-    return;
-  }
+std::u16string RunPrinterTest(PrinterFamily family, const std::u16string& chosenName,
+                              PrinterRegistry& registry, Spooler& spooler) {
+  const auto remembered = registry.CurrentDeviceName();
+  // The chosen printer is looked up by its name alone, not by reading every
+  // printer, so that a press costs the same with 4 printers or 400.
+  if (!SelectPrinterByName(registry, chosenName)) return kNotRecognizedMessage;
 
   const auto restore = [&] {
-    if (remembered) SelectPrinterByName(context.registry, printers, *remembered);
+    if (remembered) SelectPrinterByName(registry, *remembered);
   };
   RawJobOutcome outcome;
   try {
-    outcome = SendToCurrentPrinter(family, context);
+    outcome = SendToCurrentPrinter(family, registry, spooler);
   } catch (...) {
     restore();
     throw;
   }
   restore();
-  context.messages.Show(MessageFor(outcome));
+  return MessageFor(outcome);
 }
 
 }  // namespace fontprobe

@@ -158,4 +158,31 @@ double Likeness(const Glyph& a, const Glyph& b, int reach) {
   return best;
 }
 
+double PartLikeness(const Glyph& a, const Glyph& b, int firstRow, int endRow, int reach) {
+  const int count = kGlyphWidth * (endRow - firstRow);
+  double best = -1;
+  for (int dy = -reach; dy <= reach; ++dy) {
+    for (int dx = -reach; dx <= reach; ++dx) {
+      double sa = 0, sb = 0, aa = 0, bb = 0, ab = 0;
+      for (int y = firstRow; y < endRow; ++y) {
+        for (int x = 0; x < kGlyphWidth; ++x) {
+          const double va = a.At(x, y);
+          const int bx = x - dx, by = y - dy;
+          const double vb =
+              bx < 0 || by < 0 || bx >= kGlyphWidth || by >= kGlyphHeight ? 0.0 : b.At(bx, by);
+          sa += va;
+          sb += vb;
+          aa += va * va;
+          bb += vb * vb;
+          ab += va * vb;
+        }
+      }
+      const double varA = aa - sa * sa / count, varB = bb - sb * sb / count;
+      if (varA > 0 && varB > 0)
+        best = std::max(best, (ab - sa * sb / count) / std::sqrt(varA * varB));
+    }
+  }
+  return best;
+}
+
 }  // namespace fontprobe

@@ -47,4 +47,8 @@ Glyph NoWiderThan(const Glyph& glyph, double width);
 // correlation, at the best offset of up to `reach` samples either way.
 double Likeness(const Glyph& a, const Glyph& b, int reach);
 
+// The same over rows firstRow to endRow of `a` only (one part of a
+// character), `b` moved by up to `reach` samples.
+double PartLikeness(const Glyph& a, const Glyph& b, int firstRow, int endRow, int reach);
+
 }  // namespace fontprobe

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +34,30 @@ struct RgbImage {
   int height = 0;
   std::vector<std::uint8_t> pixels;
 };
+
+// `width` x `height` 8-bit pixels, rows `stride` bytes apart, made `factor`
+// times smaller: each pixel the mean of the pixels it covers, rounded down.
+inline std::vector<std::uint8_t> ReducedPixels(const std::uint8_t* pixels, std::ptrdiff_t stride,
+                                               int width, int height, int factor) {
+  const int smallWidth = width / factor, smallHeight = height / factor;
+  std::vector<std::uint8_t> small(static_cast<std::size_t>(smallWidth) * smallHeight);
+  std::vector<int> sums(static_cast<std::size_t>(smallWidth));
+  const int area = factor * factor;
+  for (int y = 0; y < smallHeight; ++y) {
+    std::fill(sums.begin(), sums.end(), 0);
+    for (int dy = 0; dy < factor; ++dy) {
+      const std::uint8_t* row = pixels + (y * factor + dy) * stride;
+      for (int x = 0; x < smallWidth; ++x) {
+        for (int dx = 0; dx < factor; ++dx) sums[x] += row[x * factor + dx];
+      }
+    }
+    for (int x = 0; x < smallWidth; ++x) {
+      small[static_cast<std::size_t>(y) * smallWidth + x] =
+          static_cast<std::uint8_t>(sums[x] / area);
+    }
+  }
+  return small;
+}
 
 // The value of `picture` at (x, y) in pixels, between pixel centres weighed by
 // nearness; outside the picture it is 0, i.e. no ink.

@@ -198,24 +198,8 @@ InkMap MakeInkMap(const GreyView& picture) {
 }
 
 InkMap Reduce(const InkMap& map, int factor) {
-  InkMap small{map.width / factor, map.height / factor, {}};
-  small.ink.assign(static_cast<std::size_t>(small.width) * small.height, 0);
-  std::vector<int> sums(small.width);
-  const int area = factor * factor;
-  for (int y = 0; y < small.height; ++y) {
-    std::fill(sums.begin(), sums.end(), 0);
-    for (int dy = 0; dy < factor; ++dy) {
-      const std::uint8_t* row = &map.ink[static_cast<std::size_t>(y * factor + dy) * map.width];
-      for (int x = 0; x < small.width; ++x) {
-        for (int dx = 0; dx < factor; ++dx) sums[x] += row[x * factor + dx];
-      }
-    }
-    for (int x = 0; x < small.width; ++x) {
-      small.ink[static_cast<std::size_t>(y) * small.width + x] =
-          static_cast<std::uint8_t>(sums[x] / area);
-    }
-  }
-  return small;
+  return {map.width / factor, map.height / factor,
+          ReducedPixels(map.ink.data(), map.width, map.width, map.height, factor)};
 }
 
 }  // namespace fontprobe

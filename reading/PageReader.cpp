@@ -336,7 +336,8 @@ std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& p
 // told apart first as most print needs, then as blurred small print needs:
 // the page found, or why it was not.
 std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyView& picture) {
-  std::optional<std::string> problem;  // of the likeliest frame that holds lines of 3s
+  std::optional<std::string> problem;     // of the likeliest frame that holds lines of 3s
+  std::optional<PrinterFamily> textOnly;  // a test page's text found with no line of 3s
   const std::vector<PageFrame> frames = CandidateFrames(prepared.points);
   for (std::size_t pair = 0; pair < frames.size(); pair += 2) {
     for (const double closeness : {0.5, 0.75}) {
@@ -351,11 +352,21 @@ std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyVi
       }
       if (page.pitch <= 0) continue;
       auto fitted = Fit(prepared, picture, page);
-      if (std::holds_alternative<Found>(fitted)) return fitted;
-      if (page.probes && !problem) problem = std::get<std::string>(fitted);
+      if (const Found* found = std::get_if<Found>(&fitted)) {
+        if (page.probes) return fitted;
+        if (!textOnly) textOnly = found->layout.family;
+      } else if (page.probes && !problem) {
+        problem = std::get<std::string>(fitted) + ": " + kTryAgain;
+      }
     }
   }
-  return problem.value_or("no line of 64 digits 3 was found: this is not a Fontprobe test page");
+  if (problem) return *problem;
+  if (textOnly) {
+    return std::string("the headings and labels of Fontprobe's ") +
+           (*textOnly == PrinterFamily::Pcl ? "PCL" : "Epson") +
+           " test page were found, but none of its lines of 3s could be read: " + kTryAgain;
+  }
+  return std::string("no line of 64 digits 3 was found: this is not a Fontprobe test page");
 }
 
 LineEvidence Evidence(const MeasuredLine& line) {
@@ -402,9 +413,10 @@ std::optional<std::string> ComparisonProblem(std::vector<BlockReading>& blocks) 
     return "the comparison line (" + comparison.sequence + ") could not be read: " + problem;
   }
   if (shape.digit != '3') {
+    for (BlockReading& block : blocks) block.reason = "the comparison line is not a line of 3s";
     return std::string(
                "the lines under the labels are not lines of the digit 3 (they look most like ") +
-           shape.digit + "s): this is not a Fontprobe test page";
+           shape.digit + "s)";
   }
   if (LooksLikeOcrB(shape)) {
     for (BlockReading& block : blocks) block.reason = "the comparison line is in OCR-B too";
@@ -423,11 +435,12 @@ PageReading Judge(const Found& found, PageReading reading) {
   reading.blocks = Blocks(found);
   if (const auto problem = ComparisonProblem(reading.blocks)) {
     reading.reason = *problem;
+    reading.verdict = Verdict::Undecided;
     return reading;
   }
   BlockReading& comparison = reading.blocks[0];
   comparison.typeface = Typeface::Comparison;
-  bool anyOcrB = false, anyDecided = false;
+  bool anyOcrB = false, allJudged = true;
   for (std::size_t k = 1; k < reading.blocks.size(); ++k) {
     BlockReading& block = reading.blocks[k];
     const Judgement judgement = JudgeBlock(block.evidence, comparison.evidence);
@@ -435,11 +448,9 @@ PageReading Judge(const Found& found, PageReading reading) {
     block.reason = judgement.reason;
     block.difference = judgement.difference;
     anyOcrB = anyOcrB || block.typeface == Typeface::OcrB;
-    anyDecided = anyDecided || block.typeface != Typeface::Unclear;
+    allJudged = allJudged && block.typeface != Typeface::Unclear;
   }
-  reading.verdict = anyOcrB ? Verdict::OcrB : anyDecided ? Verdict::NoOcrB : Verdict::Unreadable;
-  if (reading.verdict == Verdict::Unreadable)
-    reading.reason = "no test block's line could be judged";
+  reading.verdict = anyOcrB ? Verdict::OcrB : allJudged ? Verdict::NoOcrB : Verdict::Undecided;
   return reading;
 }
 

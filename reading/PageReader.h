@@ -18,19 +18,27 @@ struct BlockReading {
   int number = 0;
   std::string sequence;
   Typeface typeface = Typeface::Unclear;
-  std::string reason;  // why it is unclear, or what else it is
-  double difference = 0;
+  std::string reason;                // why it is unclear, or what else it is
+  std::optional<double> difference;  // from the comparison, when compared
   LineEvidence evidence;
   std::array<Point, 4> box{};  // the line's corners in the picture, when found
 };
 
-enum class Verdict { OcrB, NoOcrB, Unreadable };
+// OCR-B: a block printed OCR-B. NoOcrB: every test block was found and
+// judged, and none printed OCR-B. Undecided: the test page was found, no
+// block was judged OCR-B, and some could not be judged. Unreadable: no test
+// page could be read.
+// What to try when a test page could not be read whole.
+inline constexpr const char* kTryAgain =
+    "scan or photograph the page again flatter, brighter, straight on and at 300 dpi";
+
+enum class Verdict { OcrB, NoOcrB, Undecided, Unreadable };
 
 struct PageReading {
   std::optional<PrinterFamily> family;
   std::vector<BlockReading> blocks;
   Verdict verdict = Verdict::Unreadable;
-  std::string reason;                       // why the page is unreadable
+  std::string reason;                       // why the page is unreadable or undecided
   std::optional<PageFrame> frame;           // the page's lines in the picture, once found
   double dotsPerInch = 0;                   // the scan's resolution, from the pitch of the print
   std::optional<double> statedDotsPerInch;  // what the file says, often wrong

@@ -10,6 +10,18 @@
 //   TeX Gyre Heros: fonts-texgyre: a sans serif by B. Jackowski and J. M. Nowacki; GUST Font
 //   License. DejaVu Sans Mono: fonts-dejavu-core: Bitstream Vera licence, DejaVu changes public
 //   domain. DejaVu Sans: fonts-dejavu-core: Bitstream Vera licence, DejaVu changes public domain.
+// and the 3s of these lookalikes (see scripts/lookalikes.py):
+//   DejaVu Sans Mono: fonts-dejavu-core: Bitstream Vera licence, DejaVu changes public domain.
+//   OCR-A: fonts-ocr-a: OCR-A by John Sauter; public domain.
+//   JetBrains Mono: fonts-jetbrains-mono: Apache 2.0.
+//   B612 Mono: fonts-b612: OFL 1.1.
+//   League Mono: fonts-league-mono: OFL 1.1.
+//   PT Mono: fonts-paratype: ParaType Free Font Licence.
+//   Manrope: fonts-manrope: OFL 1.1.
+//   IBM 3270: fonts-3270: BSD 3-clause or OFL.
+//   Monoid: fonts-monoid: MIT or OFL 1.1.
+//   draft 5x7: a 9-pin draft 3 drawn dot for dot.
+//   draft 7x9: a 9-pin draft 3 drawn dot for dot.
 #include "reading/ReferenceGlyphs.h"
 
 #include <iterator>
@@ -240,5 +252,155 @@ const ReferenceFace kReferenceFaces[] = {
 };
 
 const std::size_t kReferenceFaceCount = std::size(kReferenceFaces);
+
+const ReferenceThree kReferenceThrees[] = {
+    {"OCR-B", PrintMethod::Laser, true,
+     "zzzzzzzaR8m3T1l1eS2m1555555555bHdw7He2v6He3v5He3v5He4v4I4v4eHb2vbKa2t9M6"
+     "t578bJ5w18He1x5H7ybGcy7Gey6Gey8GdydGax9H5m8b61j4bHcm4IdbbbeIe2m3Qd3o6dMe"
+     "71r36899973zzzzzg"},
+    {"OCR-B", PrintMethod::Pins24, true,
+     "zzzzzx22112211221122n7S5l9cefeeefeeefeeef4l79aa99aa99aaceef4w2beef5v2I1v"
+     "4bfea5v49efa6v2beef5v2I1v4bfeeec3u6efeeef84t6efeeefea2t1107J1v155ceec3x7"
+     "bef4y6ef5y7G5y6ef4y6ef4x17ef5xcH5m4bc3i4bcdee61l49ef866769efecanbeefeeef"
+     "eeefeap7O6q155445544551zzzzz"},
+    {"OCR-B", PrintMethod::Pins9, true,
+     "zzzzzzzzg4dbdbdbdbdbdbdbdalaU3k6fefefefefefefefd1l101010129696951uaK2u9K"
+     "2t32845353t8He1waI3w3a8a8x4dbdbdbdataM3s6fefefefd1t1010129685xaI2w9I2x84"
+     "84x8He1waI3w3a8a8l4dbdbdbdbdbdbdanaS3m6fefefefefefefd1n1010101010101zzzz"
+     "zzg"},
+    {"DejaVu Sans Mono", PrintMethod::Laser, false,
+     "zzq134442s47adKea4o1Ra1m1Sc1l1fea742g149Iam5o4I3x9H8x4Hax3Hbx4Hax8H7w4He"
+     "1u39I5qceeeJd4reKe6teLe81r444569eHd2w19Hd1x8H9x1eGe1x9H4x7H6x8H6xaH5w1eH"
+     "3j2q9Hdkeb51l2aI6keHc97668bJbleSb1l9ePe7p369bcdddb95zzzx"},
+    {"DejaVu Sans Mono", PrintMethod::Pins24, false,
+     "zzzr9efeeefeecp2a9cefeeefeeda94m3fedefedefedefe94l4Tdl4f42222222225feecl"
+     "171n3feeda1v3dedef2xeH3xeeef2v2adec71v3fedcx4Hdp4feeefeeefe82p3feeefeec7"
+     "63q3fedefedc541q4O8r222222aefeecw467deda1xedef2xeH3xeeef2xdeef2xedef2xeH"
+     "3xeeef2j2a1n2adec71j3f63454345437fedcl4Tdl4feeefeeefeeefe82l17668feeefea"
+     "6763q3dcbcdc6zzv"},
+    {"DejaVu Sans Mono", PrintMethod::Pins9, false,
+     "zzzp2a8a8a8a8a8a7paQ3o8Pe1o19442424242955353l9G2k9K2kaG2kaK2k285l2869695"
+     "x6fdfc1wbI3w4dbdax2a8a7xaI3w8He1p535353534242p9M2saM2s286868685zg6fdfc1w"
+     "bI3w4dbdaz2a7zaG3y8fe1x5394x9I2waI2w29685j6fdfdfdfdfdfdfdfc1kbU3k4dbdbdb"
+     "dbdbdbdbdazzzu"},
+    {"OCR-A", PrintMethod::Laser, false,
+     "zzzzzv178888877777761naRe3mbScm2abbbbbbbbbbcH1x3H1x3H1x3H1x3H1x3H1x3H1x6"
+     "Hp18999999aHap8P3p9P3p18999999aeGby5Hy3H1x3H1x3H1x3H1x3H1x3H1l4ccccccccc"
+     "ccdH1lbSbm9Rd2n56666666666651zzzzzz0"},
+    {"OCR-A", PrintMethod::Pins24, false,
+     "zzzzzx1110111011101o8efeeefeeefeedn8befeeefeeefeeda2lacefeeefeeefeeef3m8"
+     "eHeHeHef4n222122212229ef3y7ef3y7ef3y8ef4y8ef3y7ef3p4455445549ef3pdfeHeHe"
+     "f4pdeefeeefeed2qceefeeefeeda2paabcbabcbcef3y8ef4y8ef3y7ef3y7ef3y8ef4y8ef"
+     "3y7ef3l44554455445549ef3ldfeHeHeHef4ldeefeeefeeefeed2m566766676667666zzz"
+     "zx"},
+    {"OCR-A", PrintMethod::Pins9, false,
+     "zzzzzu1cecececececece4m4S9m1cedededededede4z79792w4I9w3I7x5858x3I7w4I8x8"
+     "9892o1cecececece4q4O9q1cedededede4z79792w4I9w3I7x5858x3I7w4I8x89892w1cec"
+     "e4w4I9w1cede4l797979797979792m4S9m3S7n34343434343434zzzzy"},
+    {"JetBrains Mono", PrintMethod::Laser, false,
+     "zzzq6666666666666663mT7mT7mdddddddddddeH7w3eGd2v2eGe2v2dGe3v1dH4v1cH5wbH"
+     "6waH8w7He74v8Ke7t8Mb1r5999adIbx4dH6x2eGdy9H2x5H5x3H6x3H6j13331n3H6j3H7n4"
+     "H6j1H9n6H4kcGe1mcH1k7Hal8Hal1dHc51014bHe2m3eQ5o3dNe4r6cJc71v2321zzv"},
+    {"JetBrains Mono", PrintMethod::Pins24, false,
+     "zzzq111111111111111m7GeeGeeGeeGeal6efeeefeeefeeefe9l6efdeefdeefdeefd9l7e"
+     "feeefeeefeeefe9m1110111011ceG5v1bdee61u27fdeew7efeeew7Gea1v9cef83v6ceef3"
+     "v2feeef511t2feeGeeet1feeefeeeb3r1baaabacef83x7efe9y3feay1fecax2fdeex2fee"
+     "ex2feeek4bb3n1feeek6ef3n2fdeek7ef5n3feeek7Geal7Gea1k6efecaj9cefe9l4bfdee"
+     "65566ceefa6m2feeefeeefeeef5o1ceGeeGeee1q44565456545zzs"},
+    {"JetBrains Mono", PrintMethod::Pins9, false,
+     "zzn101010101010101m3eeeeeeeeeeeeeeee2k8U6k2cccccccccccccccc1w1a9a91w7I6w"
+     "5I3t54542222t6I4w7I5v118787v3eeee2w8I6w2cccc1u1a9a9a9a9a91q7O6q5O3r22222"
+     "2227654x6I4w7I5x8787x3eeee2w8I6w2cccc1i1a9a91m1a9a91i7I6m7I6i5I3m5I3j227"
+     "654545454547622l6S4m7S5n87878787878787zzzu"},
+    {"B612 Mono", PrintMethod::Laser, false,
+     "zzzzzw9aaaaaaaaaaaaa6neR8m1ObeG8n44444444415H5w3eGbw3eGe2v4eGe3v5He4v8He"
+     "3u1aHa2u2dHb763t4Me91q4Oe3p276678beIe2v17Iax4I1xbH4x8H5x8H5xbH3w3Hdw1dH7"
+     "v3dHcu4aId2p2369dJb1o7Nd6q7Lb5s7feca851zzzz0"},
+    {"B612 Mono", PrintMethod::Pins24, false,
+     "zzzzzw899a999a999a999nceefeeefeeefeedndeHeHeHeenceefeeefe94feeen56676667"
+     "68afeb6v49efb7v1deG4v2feeef4u5afeb671t49efb7v1deG401t2feeefeeet2feeefeed"
+     "a96q2cbbbcdeefea4vdeHee1u114feeef4w7ceef3xceef3xdeG4xceef4xceef3w5ceec3v"
+     "3Geew7efeees59a9befeb6n444549efeeecb7odeHeHeerceefeeef512r566766671zzw"},
+    {"B612 Mono", PrintMethod::Pins9, false,
+     "zzzzs2a8a8a8a8a8a8a7naS3m8Re1n42424242429594x9I2waI2w29685v6fdfc1wbI3w4d"
+     "bdat2a8a8a7vaK3u8Je1v424242535353v9K2uaK2u2869695x6fdfc1wbI3w4dbdax2a8a7"
+     "xaI3w8He1t53539442t9K2uaK2u2868685n6fdfdfdfc1sbM3s4dbdbdbdazzx"},
+    {"League Mono", PrintMethod::Laser, false,
+     "zzzzzzy3aaaaaaaaaaaaaaa4l5T6l4bbbbbbbbbbbdH6w3eGbw2eGb1v1dGc1v1cGd1wbGd2"
+     "waGe3w8Ge3w7H87862s4Na1r9fea99cHd1r4j5eG9y6GezH3ydG5ydG5l24o1H3j18fe2n7G"
+     "ek2eGe4l6H7l5Ib63336cHcn4dPb1o16cLb5t1455531zzzzzzi"},
+    {"League Mono", PrintMethod::Pins24, false,
+     "zzzzzzy2dccddccddccddcccl1feeefeeefeeefeeel2eddeeddeeddefdddx2Gax6dfe9w6"
+     "aef95v3ceee4v2Iw6dfea3v6aef95v3ceef6233s2N5s4cee438efd8s688g39feb8x2edee"
+     "zcGzceezbeem322obeel2GaocGk6dfedcl2ddeek39feee88788878feb8l2eddefdeefdee"
+     "fd9p7O5q13433343334zzzzzzg"},
+    {"League Mono", PrintMethod::Pins9, false,
+     "zzzzzzzz02cdcdcdcdcdcdcdcd3k6U8k2eeeeeeeeeeeeeeee3v7878x5I7w4I6v336844v3"
+     "I5w6I7x99991s2cdcdcdcdcd3q6O8q2eeeeeeeeee3zg7878x5I7w4I6x6868x3I5w6I7x99"
+     "991i2cdcdcd3g2cdcdcd3k6K8g6K8k2eeeeee3g2eeeeee3zzzzzzzg"},
+    {"PT Mono", PrintMethod::Laser, false,
+     "zzzzs36666666666666661l9T3l9T3l366666666666eGe2w7H4w4H7w2eG9xcGbx9Gd1w5G"
+     "e2w3eG3w1dG5xaGb431u6Lb4s8Na1q48889aeIbx4cH7ybGdy2H3ydG5ycG5ydG4x2H1xbGb"
+     "x9H3m951j16dH8m2HdbbbcJ8n6Pd5o16adJd94v111zzy"},
+    {"PT Mono", PrintMethod::Pins24, false,
+     "zzzzs999aa99aa99aa99a1leeefeeefeeefeeef2lGeHeHeHef2l211221122112eeef2v3a"
+     "eec7v38fec9v1aeG7weeef4xeec7w15ec9x5G7x9efe7w9cefeb9a1teeefeeef644rGeHeH"
+     "c1q21122aefeeef2u367eeef1xbcef62xaeG7x9efe7x9efe6x9efe6xaeG7x9ef4v3aacef"
+     "1l44455445548feedc1lGeHeHeHcneeefeeefeeef411n666766676667zzzx"},
+    {"PT Mono", PrintMethod::Pins9, false,
+     "zzzzs2a8a8a8a8a8a8a8a7laU3k8Te1l4242424242959442v9I2waI2w29685v6fdfc1wbI"
+     "3w4dbdav2a7zaG3y8fe1x5395535353r9O2qaO2q28686868695z6fdfc1wbI3w4dbdaz2a7"
+     "zaG3y8fe1v535394v9K2uaK2u2868685l6fdfdfdfdfc1qbO3q4dbdbdbdbdazzv"},
+    {"Manrope", PrintMethod::Laser, false,
+     "zzzzs6cccccccccccccccc2k7U3k7U3w3eGaw3eGaw4eG9w5H9w6H8w7H7w9H7waH6v1bIdb"
+     "82s3Na1r9febbcId2q14i18Hcy4H6y7Gdy1eG3yaG6y8G7y8G8y9G7k152pcG4j6Gao3H1j2"
+     "H5m1cG9l8H6k2bGe2mcHc74469eH5n1bOe5q6dLa2t3689851zzu"},
+    {"Manrope", PrintMethod::Pins24, false,
+     "zzzzs1cbbccbbccbbccbbc1k1eeeeeeeeeeeeeeeel1eeeeeeeeeeeefeee1w1I1v4ceea5u"
+     "769ea96u3feee1v6Hbw9cee83v7ceea3v3feee311t6Lbt5eeedeeeccc4q39a999aceee94"
+     "waeefeb2x1I1w1eede1xaceezbee1ybG1yade1yaeel22p2bee1j6G6n1I1j5eec8m1eea5k"
+     "3aeec7j467eeam1eeee31222beefeaobP6p335eedeeea551sa999a96zzu"},
+    {"Manrope", PrintMethod::Pins9, false,
+     "zzzzr3dcdcdcdcdcdcdcdcdc2i8W6i3eeeeeeeeeeeeeeeeee2v8787x7I5w6I4t33334444"
+     "t5I3w7I6w19999t3dcdcdc2u8K6u3eeeeee2zi8787x7I5w6I4x448633x5I3w7I6w19999x"
+     "3dcdc2w8I6w3eeee2j8787o87l7I5m7G5k6I4m6G4l4486333333333344n5Q3o7Q6o19999"
+     "99999999zzs"},
+    {"IBM 3270", PrintMethod::Laser, false,
+     "zzzzzweSemeSem9aaaaaaaaaaaadfezbfey9Gdx9Ge3w9Ge3w9Ge3waGe3waGe3waGe3w9I5"
+     "wbJ5v2778H5y5H5y5H5y5H5y5Gdzafdzafdy3efdx3eG7k5c1n3eG7k4Gd1l3eG7l1bGd999"
+     "9999eG7n1bP7p1bN7s111111111zzzy"},
+    {"IBM 3270", PrintMethod::Pins24, false,
+     "zzzzs39998999899989996l6efeeefeeefeeefe9l7Tam2322232223224fe9y1ee9x15fc8"
+     "x7G5xadef4v19cee82u15fcccw7G5xadef4v19ceeea6u1dcccfea4x2I1x3beee4x6aeea6"
+     "x5cfe9y2Gay2fe9y1ee9x15fe9x7Hakade1madef61kbee93j19cee82l9cef7344335fedc"
+     "o7Paq4feeefeeef61r8777877782zzzx"},
+    {"IBM 3270", PrintMethod::Pins9, false,
+     "zzzzzw14242424242424241ldTbleTdl5a7a7a7a7a7a7a7a4v9fcf7xIex9fcf8v49794xe"
+     "HdxdHbt142439341tdJbveJdv5a7a7a4zg9fcf7xIex9fcf8z49794xeHdxdHbv1439341vd"
+     "HbxeHdx5a7a4l9fcfcfcfcfcf7pQep9fcfcfcfcfcf8zzzzz0"},
+    {"Monoid", PrintMethod::Laser, false,
+     "zzm5cccccccccccccc7m6S9m6S9x6Ge2w1eG6xaGbx4Ge2w1dG6x8Gbx3Ge2xcG5x7Gax2ef"
+     "e1xbGa7751t1eKe6t4edceI6x4cGe1x1dG7y5Gcy1H1ycG3ybG4yaG5yaG5yaG5ycG3yeG1x"
+     "4GdyaG9x7H3m6da8654447cH9n6Qbo5Oe7r246789874p"},
+    {"Monoid", PrintMethod::Pins24, false,
+     "zk33223322332233n6S6m6eeeeeeeeeeeeee5m38988898889ceee4xbdee4xbG1w1ddb3w3"
+     "8eeax5eed9x6G6x9de4x8ceex1eede1w1Gbx5deedddc9t38eeeeeec8t1edceeede4ybH6x"
+     "28ee5y5ee95x5eeeax6Hbx14eeay1eeay1eeay1Gbx5deeax5eea6x5ee5y6G6m5d1k1dcde"
+     "e5m5e87788778eeee92m5eeedeeedeedce1n6O6q13433343334p"},
+    {"Monoid", PrintMethod::Pins9, false,
+     "zj163636363636362ncRdndRen39696969696a694x9fazeGz6d8x5b6zdGzafcx16231xcf"
+     "dzdfez39410101w9fdfdfaveKv6dadad8z5b8b6xdIxaHcx29492xcHdxdHex3a6a4x9fdfa"
+     "xeIx6dad8x5b6zdGzafcn163636363636231ncPdpdPep3969696969694zq"},
+    {"draft 5x7", PrintMethod::Pins9, false,
+     "zzzzzzzzg75g75g75g75g75j8G38G38G38G38G3i8G38G38G38G38G3j65g65g65g86g65v5"
+     "fe2y9G4y2b9v3ca1y9G4y5fe2z11g75z8G3y8G3z65g21z5fe2y9G4y2b9j3ca1q3ca1i9G4"
+     "q9G4i5fe2q5fe2j11g75g75g75g11n8G38G38G3q8G38G38G3r65g65g65zzzzzzg"},
+    {"draft 7x9", PrintMethod::Pins9, false,
+     "zzzr23232323232323n2S6m4S9n9a9a9a9a9a9a9a2w1bd3y4G9y1df4x6811x4G8y3G7x23"
+     "35x2G6y4G9z9a2w1bdbdbd3u4K9u1dfefef4w10101681y4G8y3G7z3523z2G6y4G9z9a2m1"
+     "bd3m1bd3m4G9m4G9m1df4m1df4o1686868686811p4O8q3O7r3545454545zzs"},
+};
+
+const std::size_t kReferenceThreeCount = std::size(kReferenceThrees);
 
 }  // namespace fontprobe

@@ -19,7 +19,25 @@ struct ReferenceFace {
 extern const ReferenceFace kReferenceFaces[];
 extern const std::size_t kReferenceFaceCount;
 
-// One digit of one typeface as its data spells it, ink 0 to 255.
+// How a line was printed, as far as the shape of its characters shows: a
+// laser's or an inkjet's outline, a 24-pin head's fine dots, a 9-pin head's
+// coarse ones.
+enum class PrintMethod { Laser, Pins24, Pins9 };
+
+// A 3 the judge tells OCR-B's from (or OCR-B's own), as one print method
+// prints it, spelt as a ReferenceFace's digits are.
+struct ReferenceThree {
+  const char* face;
+  PrintMethod method;
+  bool ocrB;
+  const char* ink;
+};
+extern const ReferenceThree kReferenceThrees[];
+extern const std::size_t kReferenceThreeCount;
+
+// A glyph as the reference data spells it, ink 0 to 255.
+Glyph ReferenceInk(const char* spelt);
+// One digit of one typeface as its data spells it.
 Glyph ReferenceInk(const ReferenceFace& face, int digit);
 
 // One digit of one typeface, blurred as glyphs are compared.

@@ -33,15 +33,30 @@ std::string CharactersUsed(const BlockReading& block) {
          " characters";
 }
 
-std::string Joined(const std::vector<std::string>& items) {
+std::string Joined(const std::vector<std::string>& items, const std::string& last,
+                   const std::string& between) {
   std::string text;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    text += (i == 0 ? "" : i + 1 == items.size() ? " and with " : ", with ") + items[i];
+    text += (i == 0 ? "" : i + 1 == items.size() ? last : between) + items[i];
   }
   return text;
 }
 
+// The test blocks that could not be judged, each with why.
+std::string NotJudged(const PageReading& reading) {
+  std::vector<std::string> blocks;
+  for (const BlockReading& block : reading.blocks) {
+    if (block.number > 1 && block.typeface == Typeface::Unclear) {
+      blocks.push_back("block " + std::to_string(block.number) + " (" + block.sequence +
+                       ") could not be judged: " + block.reason);
+    }
+  }
+  return Joined(blocks, "; ", "; ");
+}
+
 }  // namespace
+
+std::string JudgementWords(const BlockReading& block) { return Judged(block); }
 
 std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber,
                                      const PageReading& reading) {
@@ -66,17 +81,14 @@ std::string VerdictSentence(const PageReading& reading) {
       for (const BlockReading& block : reading.blocks) {
         if (block.typeface == Typeface::OcrB) sequences.push_back(block.sequence);
       }
-      return "This printer prints OCR-B with " + Joined(sequences) + ".";
+      return "This printer prints OCR-B with " + Joined(sequences, " and with ", ", with ") + ".";
     }
-    case Verdict::NoOcrB: {
-      std::string sentence = "No sequence printed OCR-B on this printer";
-      for (const BlockReading& block : reading.blocks) {
-        if (block.typeface == Typeface::Unclear) {
-          sentence += "; block " + std::to_string(block.number) + " could not be judged";
-        }
-      }
-      return sentence + ".";
-    }
+    case Verdict::NoOcrB:
+      return "No sequence printed OCR-B on this printer.";
+    case Verdict::Undecided:
+      return "Undecided: " + (reading.reason.empty() ? NotJudged(reading) : reading.reason) +
+             ". No block was seen to print OCR-B, but not every block could be judged: " +
+             kTryAgain + ".";
     case Verdict::Unreadable:
       break;
   }
@@ -105,6 +117,8 @@ const char* VerdictName(Verdict verdict) {
       return "ocr-b";
     case Verdict::NoOcrB:
       return "no-ocr-b";
+    case Verdict::Undecided:
+      return "undecided";
     case Verdict::Unreadable:
       break;
   }

@@ -18,6 +18,9 @@ inline constexpr const char* kMirroredWords =
 std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber,
                                      const PageReading& reading);
 
+// How a block's line of 3s printed, as its line of the report says it.
+std::string JudgementWords(const BlockReading& block);
+
 // The verdict in one sentence.
 std::string VerdictSentence(const PageReading& reading);
 

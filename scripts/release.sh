@@ -102,7 +102,8 @@ Description: can this printer print OCR-B from its own fonts?
  It lists the printers CUPS knows, and follows each job until the printer has
  really printed it, telling in its exit status how the job ended. It reads a
  scan or photo of the printed page (PNG, JPEG, TIFF; PDF with poppler-utils)
- and says which sequence printed OCR-B.
+ and says which sequence printed OCR-B. It asks a PostScript or PCL printer
+ on a raw port whether OCR-B is among its resident fonts.
 CONTROL
   chmod 0644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
   stamp_tree "$root"

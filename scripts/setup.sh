@@ -37,6 +37,8 @@ fontprobe_needs=(
   file:/usr/src/googletest/googletest/CMakeLists.txt:googletest
   file:/usr/include/gtest/gtest.h:libgtest-dev
   file:/usr/include/cups/cups.h:libcups2-dev
+  file:/usr/include/nlohmann/json.hpp:nlohmann-json3-dev
+  command:gs:ghostscript
   file:/usr/include/png.h:libpng-dev
   file:/usr/include/jpeglib.h:libjpeg-dev
   file:/usr/include/*/tiffio.h:libtiff-dev
@@ -51,6 +53,13 @@ fontprobe_needs=(
   file:/usr/share/fonts/truetype/freefont/FreeMono.ttf:fonts-freefont-ttf
   file:/usr/share/fonts/truetype/inconsolata/Inconsolata.otf:fonts-inconsolata
   file:/usr/share/wine/fonts/tahoma.ttf:fonts-wine
+  # flat-topped lookalikes of OCR-B's 3 in the scan table (scripts/lookalikes.py)
+  file:/usr/share/fonts/truetype/jetbrains-mono/JetBrainsMono-Regular.ttf:fonts-jetbrains-mono
+  file:/usr/share/fonts/opentype/b612/B612Mono-Regular.otf:fonts-b612
+  file:/usr/share/fonts/truetype/paratype/PTM55F.ttf:fonts-paratype
+  file:/usr/share/fonts/truetype/manrope/Manrope-Regular.ttf:fonts-manrope
+  file:/usr/share/fonts/truetype/quicksand/Quicksand-Regular.ttf:fonts-quicksand
+  file:/usr/share/fonts/truetype/hack/Hack-Regular.ttf:fonts-hack
   command:clang++:clang
   file:/usr/lib/llvm-*/lib/clang/*/lib/*/libclang_rt.fuzzer*.a:libclang-rt-dev
 )
@@ -66,12 +75,33 @@ release_needs=(
   command:lintian:lintian
 )
 
-# What the benchmarks need beyond that (bench/read.sh).
+# What the benchmarks need beyond that (bench/read.sh, bench/fonts.sh).
 bench_needs=(
+  command:socat:socat
   command:pngtopnm:netpbm
   command:djpeg:libjpeg-turbo-progs
   command:valgrind:valgrind
   command:callgrind_annotate:valgrind
+)
+
+# The other lookalikes of scripts/lookalikes.py, for the evaluation
+# (bench/read_sweep.py) and for making the reference data.
+lookalike_needs=(
+  file:/usr/share/fonts/opentype/league-mono/LeagueMono-Regular.otf:fonts-league-mono
+  file:/usr/share/fonts/truetype/3270/3270-Regular.ttf:fonts-3270
+  file:/usr/share/fonts/truetype/monoid/Monoid-Regular.ttf:fonts-monoid
+  file:/usr/share/fonts/truetype/monofur/monof55.ttf:fonts-monofur
+  file:/usr/share/fonts/truetype/adf/MekanusADFStd-Regular.otf:fonts-adf-mekanus
+  file:/usr/share/fonts/opentype/spleen/spleen-16x32.otf:fonts-spleen
+  file:/usr/share/fonts/fonts-go/Go-Mono.ttf:fonts-go
+  file:/usr/share/fonts/truetype/firacode/FiraCode-Regular.ttf:fonts-firacode
+  file:/usr/share/fonts/truetype/opendin/OSP-DIN.ttf:fonts-opendin
+  file:/usr/share/fonts/truetype/noto/NotoSansMono-Regular.ttf:fonts-noto-mono
+  file:/usr/share/fonts/opentype/inter/Inter-Regular.otf:fonts-inter
+  file:/usr/share/fonts/truetype/mononoki/mononoki-Regular.ttf:fonts-mononoki
+  file:/usr/share/fonts/opentype/yanone-kaffeesatz/YanoneKaffeesatz-Regular.otf:fonts-yanone-kaffeesatz
+  file:/usr/share/fonts/truetype/beteckna/Beteckna.ttf:fonts-beteckna
+  file:/usr/share/fonts/truetype/agave/agave-r-autohinted.ttf:fonts-agave
 )
 
 # True when one need ("command:NAME:PACKAGE" or "file:PATH:PACKAGE") is met.

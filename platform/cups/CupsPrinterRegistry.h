@@ -12,6 +12,7 @@ class CupsPrinterRegistry : public PrinterRegistry {
   explicit CupsPrinterRegistry(CupsServer& server) : server_(server) {}
 
   std::vector<std::u16string> DeviceNames() override;
+  bool IsInstalled(const std::u16string& deviceName) override;
   std::optional<std::u16string> CurrentDeviceName() override;
   void MakeCurrent(const std::u16string& deviceName) override { current_ = deviceName; }
 

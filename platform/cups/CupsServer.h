@@ -28,6 +28,7 @@ struct PrinterDescription {
   std::string deviceUri;  // a queue's device; empty for a printer
   bool accepting = true;
   std::vector<std::string> formats;  // document-format-supported
+  std::string deviceId;              // its IEEE 1284 device ID, where it gave one
 };
 
 // IPP's job states.

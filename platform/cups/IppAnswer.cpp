@@ -43,9 +43,12 @@ CupsJobStatus JobInAnswer(ipp_t* answer) {
 PrinterDescription DescriptionInAnswer(const std::string& name, ipp_t* answer) {
   ipp_attribute_t* accepting =
       ippFindAttribute(answer, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
-  return {PrinterInAnswer(name, answer), Text(answer, "printer-make-and-model"),
-          Text(answer, "device-uri"), !accepting || ippGetBoolean(accepting, 0),
-          Strings(answer, "document-format-supported")};
+  return {PrinterInAnswer(name, answer),
+          Text(answer, "printer-make-and-model"),
+          Text(answer, "device-uri"),
+          !accepting || ippGetBoolean(accepting, 0),
+          Strings(answer, "document-format-supported"),
+          Text(answer, "printer-device-id")};
 }
 
 }  // namespace fontprobe

@@ -25,7 +25,8 @@ CupsJobStatus JobInAnswer(ipp_t* answer);
 PrinterDescription DescriptionInAnswer(const std::string& name, ipp_t* answer);
 // The attributes a description is made of.
 inline constexpr const char* kDescriptionAttributes[] = {
-    "printer-state", "printer-state-message",     "printer-make-and-model",
-    "device-uri",    "printer-is-accepting-jobs", "document-format-supported"};
+    "printer-state",    "printer-state-message",     "printer-make-and-model",
+    "device-uri",       "printer-is-accepting-jobs", "document-format-supported",
+    "printer-device-id"};
 
 }  // namespace fontprobe

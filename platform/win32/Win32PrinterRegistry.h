@@ -15,6 +15,7 @@ class Win32PrinterRegistry : public PrinterRegistry {
   Win32PrinterRegistry();
 
   std::vector<std::u16string> DeviceNames() override;
+  bool IsInstalled(const std::u16string& deviceName) override;
   std::optional<std::u16string> CurrentDeviceName() override;
   void MakeCurrent(const std::u16string& deviceName) override;
 

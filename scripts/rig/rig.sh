@@ -18,7 +18,9 @@
 # jobs are aborted. Every queue captures the raw
 # bytes of each job in the rig's jobs/ folder as JOBID.data, JOBID.title,
 # JOBID.queue and JOBID.time (when it arrived, in ns). A queue NAME@PRINTER
-# has for its device the rig's IPP printer PRINTER.
+# has for its device the rig's IPP printer PRINTER. A queue added later with a
+# socket:// device (as the fonts tests add them) captures its jobs the same
+# way: the rig's socket backend is the capture backend.
 #
 # --ipp starts an IPP printer of CUPS's own (ippeveprinter) that lists the
 # comma-separated FORMATS as document-format-supported, at the address in the
@@ -42,6 +44,7 @@ write_cups_config() {
     ln -s "/usr/lib/cups/$sub" "$dir/cups/bin/$sub"
   done
   ln -s /usr/lib/cups/backend/ipp "$dir/cups/bin/backend/ipp"
+  ln -s capture "$dir/cups/bin/backend/socket"
   sed "s|@JOBS@|$dir/jobs|" "$here/capture-backend.sh" >"$dir/cups/bin/backend/capture"
   chmod 0755 "$dir/cups/bin/backend/capture"
   cat >"$dir/cups/etc/cups-files.conf" <<EOF

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "about/AboutControls.h"
 #include "app/Form1Controls.h"
 #include "printing/TestPage.h"
 #include "tests/support/CapturedJobs.h"
@@ -235,6 +236,145 @@ TEST_F(MainWindowE2E, AListedPrinterRemovedBeforeTheClickGetsTheNotSentMessage) 
   EXPECT_EQ(ClickAndAnswerMessageBox(app, app.control(kCommand2)).text,
             L"The test page could not be sent to the printer.");
   EXPECT_TRUE(WaitForCapturedJobs(1, 1s).empty());
+}
+
+// The rig's print server stopped (SIGSTOP), as a spooler stalls when its print
+// server has gone away, until Continue or the object's end.
+class StalledSpooler {
+ public:
+  StalledSpooler() : stalled_(Signal("STOP")) {}
+  ~StalledSpooler() { Continue(); }
+  bool stalled() const { return stalled_; }
+  void Continue() {
+    if (stalled_) Signal("CONT");
+    stalled_ = false;
+  }
+
+ private:
+  static bool Signal(const std::string& name) {
+    return RunOnHost(
+        {"sh", "-c", "kill -" + name + " \"$(cat \"${FONTPROBE_RIG_JOBS%/jobs}/cupsd.pid\")\""});
+  }
+  bool stalled_;
+};
+
+// True when the window answers within 100 ms, as Windows asks before it calls
+// a window "Not Responding".
+bool Answers(HWND window) {
+  wchar_t text[64];
+  DWORD_PTR length = 0;
+  return SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 100, &length) != 0;
+}
+
+// Asks the window every 50 ms for `time`; how many times it did not answer.
+int TimesUnanswered(HWND window, std::chrono::milliseconds time) {
+  int unanswered = 0;
+  for (const auto end = std::chrono::steady_clock::now() + time;
+       std::chrono::steady_clock::now() < end; Sleep(50)) {
+    unanswered += !Answers(window);
+  }
+  return unanswered;
+}
+
+bool MessageBoxOpen(const AppProcess& app) { return !app.TopLevelWindows(L"#32770").empty(); }
+
+// Moves the pointer over the middle of `window` and waits until it shows
+// `cursor` (or, with `differs`, another); the program's handles to the
+// system's cursors are its own, so the test compares with what it saw before.
+bool PointerShows(HWND window, HCURSOR cursor, bool differs = false) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  return WaitFor(3s, [&] {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    return GetCursorInfo(&info) && info.hCursor && (info.hCursor == cursor) != differs;
+  });
+}
+
+HCURSOR Pointer() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  GetCursorInfo(&info);
+  return info.hCursor;
+}
+
+TEST_F(MainWindowE2E, AStalledSpoolerLeavesTheWindowAnsweringAndGetsOnePage) {
+  FontprobeProcess app;
+  SetWindowTextW(app.control(kCombo1), L"capture_b");
+  StalledSpooler stall;
+  ASSERT_TRUE(stall.stalled());
+  ASSERT_TRUE(PointerShows(app.control(kLabel2), nullptr, true));
+  const HCURSOR arrow = Pointer();
+  Click(app.control(kCommand2));
+  // The pointer says the program is working while the window still answers.
+  EXPECT_TRUE(PointerShows(app.control(kLabel2), arrow, true));
+  EXPECT_EQ(TimesUnanswered(app.mainWindow(), 2s), 0);
+
+  PostMessageW(app.mainWindow(), WM_COMMAND, kMenuAbout, 0);
+  HWND about = app.WaitForTopLevel(about::kWindowClass, L"About Fontprobe");
+  ASSERT_TRUE(about);
+  EXPECT_TRUE(Answers(about));
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor(5s, [&] { return !IsWindow(about); }));
+
+  // Presses while the page is on its way are ignored.
+  Click(app.control(kCommand1));
+  Click(app.control(kCommand2));
+  app.Settle();
+  EXPECT_EQ(TimesUnanswered(app.mainWindow(), 1s), 0);
+  EXPECT_FALSE(MessageBoxOpen(app));  // the page is still stuck in the spooler
+  EXPECT_TRUE(CapturedJobs().empty());
+
+  stall.Continue();
+  const MessageBoxSeen box = AnswerMessageBox(app);
+  EXPECT_EQ(box.text, L"Executed!");
+  EXPECT_EQ(box.owner, app.mainWindow());
+  EXPECT_TRUE(PointerShows(app.control(kLabel2), arrow));
+  const std::vector<CapturedJob> jobs = WaitForCapturedJobs(1);
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].queue, "capture_b");
+  EXPECT_EQ(jobs[0].data, ComposeTestPage(PrinterFamily::Pcl));
+  EXPECT_FALSE(WaitFor(2s, [&] { return MessageBoxOpen(app); }));
+}
+
+// Closing the window with a page on its way: the window goes at once, nothing
+// more is told, and the program ends once the page has gone whole, or, with a
+// spooler that never answers, within its bound; the printer never gets part of
+// a page.
+TEST_F(MainWindowE2E, ClosingWithAPageOnItsWayEndsTheProgramWithoutAWord) {
+  for (const bool spoolerComesBack : {true, false}) {
+    SCOPED_TRACE(spoolerComesBack ? "the spooler comes back" : "the spooler never answers");
+    ForgetCapturedJobs();
+    FontprobeProcess app;
+    StalledSpooler stall;
+    ASSERT_TRUE(stall.stalled());
+    Click(app.control(kCommand2));
+    app.Settle();
+    PostMessageW(app.mainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor(5s, [&] { return !IsWindow(app.mainWindow()); }));
+    EXPECT_FALSE(app.WaitForExit(1s));
+    if (spoolerComesBack) stall.Continue();
+    bool told = false;
+    const bool ended = WaitFor(25s, [&] {
+      told = told || MessageBoxOpen(app);
+      return app.WaitForExit(0ms);
+    });
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(told);
+    DWORD status = 1;
+    GetExitCodeProcess(app.handle(), &status);
+    EXPECT_EQ(status, 0u);
+    stall.Continue();
+    // Given up, the page may still print if the spooler had it whole.
+    const std::vector<CapturedJob> jobs = WaitForCapturedJobs(1, spoolerComesBack ? 20s : 3s);
+    if (spoolerComesBack) {
+      EXPECT_EQ(jobs.size(), 1u);
+    }
+    EXPECT_LE(jobs.size(), 1u);
+    for (const CapturedJob& job : jobs) EXPECT_EQ(job.data, ComposeTestPage(PrinterFamily::Pcl));
+  }
 }
 
 TEST_F(MainWindowE2E, AResizedWindowKeepsItsControlsInPlace) {

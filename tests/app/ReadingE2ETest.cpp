@@ -6,13 +6,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "app/Form1Controls.h"
 #include "app/ReadingControls.h"
+#include "platform/win32/WicPicture.h"
 #include "printing/TestPage.h"
+#include "reading/Annotate.h"
 #include "tests/support/CapturedJobs.h"
 #include "tests/support/WindowDriver.h"
 
@@ -160,14 +164,14 @@ void ExpectReadingLayout(HWND window, int twipsPerPixel) {
   RECT client;
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 10800 / twipsPerPixel);
-  EXPECT_EQ(client.bottom, 9000 / twipsPerPixel);
+  EXPECT_EQ(client.bottom, 9300 / twipsPerPixel);
   const struct {
     int id;
     RECT at;
   } controls[] = {
-      {reading::kPicture, pixels(120, 120, 10560, 6360)},
-      {reading::kLines, pixels(120, 6600, 10560, 1680)},
-      {reading::kClose, pixels(9360, 8430, 1320, 420)},
+      {reading::kPicture, pixels(120, 120, 10560, 7200)},
+      {reading::kLines, pixels(120, 7440, 9120, 1740)},
+      {reading::kClose, pixels(9360, 8760, 1320, 420)},
   };
   for (const auto& control : controls) {
     const RECT at = RectInClient(GetDlgItem(window, control.id), window);
@@ -177,15 +181,181 @@ void ExpectReadingLayout(HWND window, int twipsPerPixel) {
   }
 }
 
+// A picture as 0xRRGGBB values, top row first.
+struct Pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> rgb;
+
+  std::uint32_t At(int x, int y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
+  bool operator==(const Pixels&) const = default;
+};
+
+Pixels FromBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  Pixels pixels{width, height,
+                std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+  GetDIBits(dc, bitmap, 0, height, pixels.rgb.data(), &info, DIB_RGB_COLORS);
+  for (std::uint32_t& pixel : pixels.rgb) pixel &= 0xffffff;  // blue in the low byte
+  return pixels;
+}
+
+// What the screen shows in `rect`.
+Pixels OnScreen(const RECT& rect) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(copy, previous);
+  Pixels pixels = FromBitmap(screen, bitmap, width, height);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+Pixels FromBmpFile(const std::wstring& path) {
+  auto* bitmap = static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (!bitmap) return {};
+  BITMAP size{};
+  GetObjectW(bitmap, sizeof size, &size);
+  HDC screen = GetDC(nullptr);
+  Pixels pixels = FromBitmap(screen, bitmap, size.bmWidth, size.bmHeight);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+Pixels FromImage(const RgbImage& image) {
+  Pixels pixels{image.width, image.height, {}};
+  for (std::size_t i = 0; i < image.pixels.size(); i += 3) {
+    pixels.rgb.push_back(static_cast<std::uint32_t>(
+        image.pixels[i] << 16 | image.pixels[i + 1] << 8 | image.pixels[i + 2]));
+  }
+  return pixels;
+}
+
+Pixels Part(const Pixels& from, int left, int top, int width, int height) {
+  Pixels part{width, height, {}};
+  for (int y = top; y < top + height; ++y) {
+    for (int x = left; x < left + width; ++x) {
+      part.rgb.push_back(x < from.width && y < from.height ? from.At(x, y) : 0xff00ff);
+    }
+  }
+  return part;
+}
+
+// The height of the first line of black letters from the top, in the left
+// half of `shown`, where the verdict stands beside the page's small picture.
+int FirstBlackLineHeight(const Pixels& shown) {
+  const auto black = [&](int y) {
+    for (int x = 0; x < shown.width / 2; ++x) {
+      if (shown.At(x, y) == 0) return true;
+    }
+    return false;
+  };
+  int y = 0;
+  while (y < shown.height && !black(y)) ++y;
+  const int top = y;
+  while (y < shown.height && black(y)) ++y;
+  return y - top;
+}
+
+// From the first to the last row of `rect` in `shown` that holds `colour`.
+int InkedHeight(const Pixels& shown, const PixelRect& rect, std::uint32_t colour) {
+  int first = -1, last = -1;
+  for (int y = rect.top; y < rect.Bottom() && y < shown.height; ++y) {
+    for (int x = rect.left; x < rect.Right() && x < shown.width; ++x) {
+      if (shown.At(x, y) != colour) continue;
+      if (first < 0) first = y;
+      last = y;
+      break;
+    }
+  }
+  return first < 0 ? 0 : last - first + 1;
+}
+
+// A text whose letters reach from the top of the pixel font to its baseline.
+bool FullHeight(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    return std::isupper(static_cast<unsigned char>(c)) ||
+           std::isdigit(static_cast<unsigned char>(c)) || std::strchr("bdfhklt", c);
+  });
+}
+
+// The picture of a page dropped on the window, as the window shows it at `dpi`:
+// at the top of its box, whole and at its own size (the one the reader draws
+// for that DPI, pixel for pixel; at 96 DPI the very picture `--annotate`
+// writes), its verdict in large type and every text at least 12 pixels high
+// on the screen.
+void ExpectPictureShownForLooking(HWND window, const std::wstring& scan, int page, UINT dpi) {
+  SCOPED_TRACE(scan);
+  const std::unique_ptr<PictureFile> pictures = OpenWicPicture(Scan(scan));
+  std::optional<PicturePage> decoded;
+  for (int i = 0; i < page; ++i) decoded = pictures->NextPage();
+  ASSERT_TRUE(decoded);
+  const PageReading reading = ReadTestPage(decoded->image.View(), decoded->dotsPerInch);
+  const PageAnnotation annotation = AnnotationOf(decoded->image.View(), reading);
+  const double scale = dpi / 96.0;
+  const Pixels drawn = FromImage(DrawAnnotation(annotation, scale));
+  if (dpi == 96) {
+    const std::wstring written = Scan(scan + L".annotated-" + std::to_wstring(page) + L".bmp");
+    EXPECT_TRUE(FromBmpFile(written) == drawn) << "the window's picture is not the file's";
+  }
+
+  RECT box;
+  GetWindowRect(GetDlgItem(window, reading::kPicture), &box);
+  const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
+  EXPECT_LE(drawn.width, boxWidth);
+  EXPECT_LE(drawn.height, boxHeight);
+  EXPECT_GE(drawn.width * 100, boxWidth * 95) << "a picture much narrower than its box";
+  Pixels shown;
+  const int left = (boxWidth - drawn.width) / 2;
+  const bool same = WaitFor(10s, [&] {
+    shown = OnScreen(box);
+    return Part(shown, left, 0, drawn.width, drawn.height) == drawn;
+  });
+  EXPECT_TRUE(same) << "the screen does not show the picture at its own size";
+  const Pixels picture = Part(shown, left, 0, drawn.width, drawn.height);
+
+  // Large: three sixteenths of an inch, 18 pixels at 96 DPI.
+  EXPECT_GE(FirstBlackLineHeight(picture) * 16, static_cast<int>(dpi) * 3);
+  const AnnotationLayout layout = LayOut(annotation, scale);
+  ASSERT_GT(layout.texts.size(), layout.verdictLines);
+  for (const PlacedText& text : layout.texts) {
+    if (!FullHeight(text.text)) continue;
+    const auto colour = static_cast<std::uint32_t>(text.colour.red << 16 | text.colour.green << 8 |
+                                                   text.colour.blue);
+    EXPECT_GE(InkedHeight(picture, text.at, colour), 12) << text.text;
+  }
+}
+
 // A scan dropped at the rig's DPI opens its window laid out for that DPI,
-// with the command's lines.
+// with the command's lines and the picture that shows why drawn for it. Then
+// the Epson page of a two-page file, the tallest picture, once the later
+// page's window that covers it has closed.
 void ExpectDroppedScanLaidOut(int twipsPerPixel) {
+  const UINT dpi = 1440 / twipsPerPixel;
   FontprobeProcess app;
   DropFiles(app, app.mainWindow(), {Scan(L"pcl-ocrb.png")});
   HWND window = WaitForReading(app, L"pcl-ocrb.png - Fontprobe");
   ASSERT_TRUE(window);
   ExpectReadingLayout(window, twipsPerPixel);
   EXPECT_EQ(Text(GetDlgItem(window, reading::kLines)), CommandPages(L"pcl-ocrb.png")[0]);
+  ExpectPictureShownForLooking(window, L"pcl-ocrb.png", 1, dpi);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+
+  DropFiles(app, app.mainWindow(), {Scan(L"epson-none-then-pcl-ocrb.tiff")});
+  HWND later = WaitForReading(app, L"epson-none-then-pcl-ocrb.tiff (page 2) - Fontprobe");
+  HWND epson = WaitForReading(app, L"epson-none-then-pcl-ocrb.tiff - Fontprobe");
+  ASSERT_TRUE(later && epson);
+  PostMessageW(later, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor(10s, [&] { return !IsWindow(later) && !IsWindow(window); }));
+  ExpectPictureShownForLooking(epson, L"epson-none-then-pcl-ocrb.tiff", 1, dpi);
 }
 
 TEST(ReadingE2E, TheWindowIsLaidOutInTwips) { ExpectDroppedScanLaidOut(15); }

@@ -5,16 +5,20 @@ Writes into FOLDER a PCL page with OCR-B (PNG), a two-page TIFF (an Epson page
 without OCR-B, then a PCL page with it), a phone photo stored sideways with
 an EXIF orientation (JPEG), a blank sheet, a letter that is not a picture, and
 a PDF; and for each picture NAME, NAME.lines: the lines the command prints,
-read by the file's bare name as the Windows program names it.
+read by the file's bare name as the Windows program names it, and
+NAME.annotated-N.bmp: the picture `--annotate` writes for its page N, as a
+24-bit BMP that the Windows side loads without a decoder of its own.
 
 usage: dropped_scans.py FONTPROBE FOLDER
 """
+import glob
 import os
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "reading"))
 import scans  # noqa: E402
+from PIL import Image  # noqa: E402
 from read_scans_test import (EPSON_K5, EPSON_NONE, PCL_OCRB, Capture, Case,  # noqa: E402
                              make, page_case)
 
@@ -39,10 +43,12 @@ def main(fontprobe, folder):
         name = os.path.basename(path)
         if name.endswith(".pdf"):
             continue
-        done = subprocess.run([fontprobe, "read", name], cwd=folder, capture_output=True, text=True,
-                              timeout=120)
+        done = subprocess.run([fontprobe, "read", name, "--annotate", name + ".annotated"],
+                              cwd=folder, capture_output=True, text=True, timeout=120)
         with open(path + ".lines", "w") as out:
             out.write(done.stdout)
+        for annotated in glob.glob(glob.escape(path) + ".annotated-*.png"):
+            Image.open(annotated).convert("RGB").save(annotated[:-len("png")] + "bmp")
     with open(os.path.join(folder, "letter.txt"), "w") as out:
         out.write("This is a letter, not a picture.\n")
 

@@ -369,7 +369,8 @@ class Peers {
     Finish(running_);
   }
   std::string Uri(const std::string& kind, const std::string& scheme = "ipp") const {
-    return scheme + "://127.0.0.1:" + std::to_string(ports_.at(kind)) + "/ipp/print";
+    return scheme + "://127.0.0.1:" + std::to_string(ports_.at(kind)) +
+           (scheme == "socket" ? "" : "/ipp/print");
   }
 
  private:
@@ -379,16 +380,26 @@ class Peers {
     FILE* lines = fdopen(dup(running.output), "r");
     char kind[32];
     int port = 0;
-    while (ports_.size() < 6 && std::fscanf(lines, "%31s %d", kind, &port) == 2) {
+    bool ready = false;
+    while (!ready && std::fscanf(lines, "%31s %d", kind, &port) == 2) {
+      ready = std::string(kind) == "ready";
       ports_[kind] = port;
     }
     std::fclose(lines);
-    if (ports_.size() < 6) throw std::runtime_error("peers.py did not start");
+    if (!ready) throw std::runtime_error("peers.py did not start");
     return running;
   }
 
   std::map<std::string, int> ports_;
   Running running_;
+};
+
+// A run against a misbehaving printer, with its timeout.
+struct Misbehaving {
+  std::string args;
+  double seconds;  // its --timeout
+  int status;
+  std::string says;
 };
 
 // What no failure may say: an errno text from a call that set none.
@@ -404,12 +415,6 @@ TEST(FontprobeCli, MisbehavingPrintersNeverHoldItPastItsTimeNorMakeItLie) {
   const std::string server = (RigFolder("FONTPROBE_CLI_IPP_RIG") / "cups.sock").string();
   ASSERT_TRUE(
       Admin("lpadmin -p FP_ToSilent -E -v " + peers.Uri("silent"), "FONTPROBE_CLI_IPP_RIG"));
-  struct Misbehaving {
-    std::string args;
-    double seconds;  // its --timeout
-    int status;
-    std::string says;
-  };
   const Misbehaving cases[] = {
       {"check --uri " + peers.Uri("silent"), 2, 3, "no answer from the printer within 2 s."},
       {"print pcl --uri " + peers.Uri("silent"), 2, 3, "no answer from the printer within 2 s."},
@@ -458,6 +463,7 @@ TEST(FontprobeCli, CtrlCEndsAnyWaitAtOnceAndTellsWhatItLeft) {
        "fontprobe: stopped; job 1 could not be cancelled: cancel it on the printer's panel or "
        "web page.\n"},
       {"print pcl --printer FP_Beta", 130, " stays queued on FP_Beta; cancel it with: cancel "},
+      {"fonts --language pcl --uri " + peers.Uri("silent", "socket"), 130, "fontprobe: stopped.\n"},
   };
   for (const Expected& c : cases) {
     SCOPED_TRACE(c.args);
@@ -502,6 +508,179 @@ TEST(FontprobeCli, AFrozenPrintServerEndsEachCommandInTimeThenWorksAgain) {
   }
   RunEach({{"list", 0, "FP_Alpha\tidle\tdefault\n"}}, server);
   EXPECT_TRUE(CapturedJobs(rig / "jobs").empty());
+}
+
+// A PostScript printer's raw port on loopback, Ghostscript behind it
+// (ps_printer.py), for as long as the object lives.
+class PostScriptPrinter {
+ public:
+  explicit PostScriptPrinter(bool ocrB) {
+    std::vector<std::string> argv = {"/usr/bin/python3", std::getenv("FONTPROBE_PS_PRINTER")};
+    if (ocrB) argv.push_back("--ocr-b");
+    running_ = Spawn(argv);
+    FILE* lines = fdopen(dup(running_.output), "r");
+    if (std::fscanf(lines, "%d", &port_) != 1) port_ = 0;
+    std::fclose(lines);
+    if (!port_) throw std::runtime_error("ps_printer.py did not start");
+  }
+  ~PostScriptPrinter() {
+    kill(running_.pid, SIGTERM);
+    Finish(running_);
+  }
+  std::string Uri() const { return "socket://127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  Running running_;
+  int port_ = 0;
+};
+
+// A queue of the IPP rig whose device is `device`, with `deviceId` as its
+// IEEE 1284 device ID (from a PPD, as a driver's queue has it), or none.
+bool AddQueue(const std::string& name, const std::string& device, const std::string& deviceId) {
+  std::string ppd;
+  if (!deviceId.empty()) {
+    ppd = (fs::temp_directory_path() / (name + ".ppd")).string();
+    std::ofstream(ppd) << "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
+                          "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n"
+                          "*PCFileName: \"RIG.PPD\"\n*Manufacturer: \"Rig\"\n*Product: \"(Rig)\"\n"
+                          "*ModelName: \"Rig\"\n*ShortNickName: \"Rig\"\n*NickName: \"Rig\"\n"
+                          "*1284DeviceID: \""
+                       << deviceId
+                       << "\"\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n"
+                          "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
+                          "*CloseUI: *PageSize\n";
+  }
+  return Admin("lpadmin -p " + name + " -E -v '" + device + "'" +
+                   (ppd.empty() ? "" : " -P " + ppd) + " 2>/dev/null",
+               "FONTPROBE_CLI_IPP_RIG");
+}
+
+// Whether anyone connected to the listener.
+bool Connected(const Listener& listener) {
+  pollfd waiting{listener.fd, POLLIN, 0};
+  return poll(&waiting, 1, 0) == 1;
+}
+
+// Asked in PostScript, Debian's Ghostscript lists its fonts, OCR-B among them
+// only where a Fontmap makes fonts-ocr-b's resident; asked through a queue, the
+// language comes from the queue's device ID, and where none is known nothing
+// at all is sent.
+TEST(FontprobeCli, AsksGhostscriptForItsFontsDirectlyAndThroughAQueue) {
+  const PostScriptPrinter withOcrB(true), without(false);
+  const Listener unknown;
+  const fs::path rig = RigFolder("FONTPROBE_CLI_IPP_RIG");
+  const std::string unknownUri = "socket://127.0.0.1:" + std::to_string(unknown.port);
+  ASSERT_TRUE(AddQueue("FP_PostScript", withOcrB.Uri(), "MFG:Rig;MDL:PS;CMD:POSTSCRIPT,PJL;"));
+  ASSERT_TRUE(AddQueue("FP_NoOcrB", without.Uri(), "MFG:Rig;CMD:PS3;"));
+  ASSERT_TRUE(AddQueue("FP_Unknown", unknownUri, ""));
+  ASSERT_TRUE(AddQueue("FP_DotMatrix", unknownUri, "MFG:OKI;CMD:EPSONFX,IBMPPR;"));
+  RunEach(
+      {
+          {"fonts --uri " + withOcrB.Uri() + " --language postscript", 0,
+           "language:\tPostScript (from --language)\nfonts:\t"},
+          {"fonts --uri " + withOcrB.Uri() + " --language postscript", 0, "OCR-B:\tOCRB\n"},
+          {"fonts --uri " + without.Uri() + " --language PostScript", 6,
+           " resident fonts of " + without.Uri() + " is OCR-B."},
+          {"fonts --uri " + without.Uri() + " --language postscript --all", 6,
+           "font:\tNimbusMonoPS-Regular\t-\n"},
+          {"fonts --uri " + withOcrB.Uri() + " --language postscript --json", 0,
+           "\"language\":\"postscript\",\"language_from\":\"--language\",\"listed\":true,"
+           "\"sent\":true,\"ocr_b\":true,\"ocr_b_fonts\":[{\"name\":\"OCRB\"}]"},
+          {"fonts --printer FP_PostScript", 0, "PostScript (from its device ID)"},
+          {"fonts --printer FP_NoOcrB --json", 6, "\"device_id\":\"MFG:Rig;CMD:PS3;\""},
+          {"fonts --printer FP_Unknown", 10,
+           "nothing was sent to FP_Unknown: the printer's language is not known: it gave no "
+           "device ID. Name its language with --language postscript or --language pcl"},
+          {"fonts --printer FP_DotMatrix", 10,
+           "the printer's device ID names no PostScript or PCL (its command set: EPSONFX, "
+           "IBMPPR)"},
+          {"fonts --printer FP_ToPdf", 10,
+           "FP_ToPdf cannot be asked for its fonts: its connection (ipp://) carries no answer "
+           "back from the printer's own language (its device is ipp://"},
+          {"fonts --printer FP_ToPdf", 10,
+           "Print the test page instead (fontprobe print pcl --printer FP_ToPdf), or give --uri "
+           "socket://HOST"},
+          {"fonts --printer Nowhere", 2, "no printer is named \"Nowhere\""},
+      },
+      (rig / "cups.sock").string());
+  EXPECT_FALSE(Connected(unknown));
+  EXPECT_TRUE(
+      Admin("lpadmin -x FP_PostScript; lpadmin -x FP_NoOcrB; lpadmin -x FP_Unknown; "
+            "lpadmin -x FP_DotMatrix",
+            "FONTPROBE_CLI_IPP_RIG"));
+}
+
+// A PCL printer answers the status readback; misbehaving ones (silent,
+// flooding, cut short, garbage, hanging up) end the command in its time with
+// words that say what happened, and status 10.
+TEST(FontprobeCli, AsksAPclPrinterAndTellsTheTruthOfEveryOtherAnswer) {
+  const Peers peers;
+  const std::string server = (RigFolder("FONTPROBE_CLI_IPP_RIG") / "cups.sock").string();
+  ASSERT_TRUE(AddQueue("FP_Pjl", peers.Uri("pcl", "socket"), "MFG:Rig;CMD:PJL;"));
+  int closedPort = 0;
+  {
+    const Listener closed;
+    closedPort = closed.port;
+  }
+  const Misbehaving cases[] = {
+      {"fonts --language pcl --uri " + peers.Uri("pcl", "socket"), 2, 0,
+       "OCR-B:\tOCR-B  <Esc>(1O<Esc>(s0p10.00h12.0v0s0b110T\n"},
+      {"fonts --printer FP_Pjl", 2, 0, "language:\tPCL (from its PJL configuration)\nfonts:\t4\n"},
+      {"fonts --language pcl --all --uri " + peers.Uri("pcl_plain", "socket"), 2, 6,
+       "font:\tCG Times\\x1b[31mred  <Esc>(s1p__v0s0b4101T\t-\n"},
+      {"fonts --language pcl --json --uri " + peers.Uri("pcl_plain", "socket"), 2, 6,
+       "{\"name\":\"CG Times\\u001b[31mred\",\"selection\":\"<Esc>(s1p__v0s0b4101T\"}"},
+      {"fonts --language pcl --uri " + peers.Uri("silent", "socket"), 2, 10,
+       "could not be asked for its fonts in PCL: no answer from the printer within 2 s."},
+      {"fonts --language pcl --uri " + peers.Uri("flooding", "socket"), 2, 10,
+       "the printer sent more than 1 MB, more than any answer holds; it was no longer read"},
+      {"fonts --language pcl --uri " + peers.Uri("truncating", "socket"), 2, 10,
+       "the printer's answer broke off after 2 fonts: the printer closed the connection in "
+       "the middle of its answer."},
+      {"fonts --language postscript --uri " + peers.Uri("garbage", "socket"), 2, 10,
+       "the printer answered, but not with a font list (380 bytes: \"\\x00\\x17\xef\xbf\xbdPRINTER "
+       "READY"},
+      {"fonts --language pcl --uri " + peers.Uri("hangup", "socket"), 2, 10,
+       "the printer closed the connection without answering."},
+      {"fonts --language pcl --uri socket://127.0.0.1:" + std::to_string(closedPort), 2, 10,
+       "could not be asked for its fonts: 127.0.0.1:" + std::to_string(closedPort) +
+           ": cannot connect: Connection refused."},
+      {"fonts --uri " + peers.Uri("pcl"), 2, 10, "carries no answer back"},
+      {"fonts --uri lpd://127.0.0.1/queue", 2, 10,
+       "its connection (lpd://) carries no answer back from the printer's own language. Print "
+       "the test page instead (fontprobe print pcl), or give --uri socket://HOST"},
+  };
+  for (const Misbehaving& c : cases) {
+    SCOPED_TRACE(c.args);
+    const Result result = Fontprobe(c.args + " --timeout 2", server);
+    ExpectOutcome(result, c.status, c.says);
+    ExpectNoEmptyErrno(result);
+    EXPECT_EQ(result.output.find_first_of("\x1b\x07"), std::string::npos) << result.output;
+    EXPECT_LT(result.seconds, c.seconds + 1);
+  }
+  EXPECT_TRUE(Admin("lpadmin -x FP_Pjl", "FONTPROBE_CLI_IPP_RIG"));
+}
+
+// Every command tells its own usage; list and check give JSON too.
+TEST(FontprobeCli, EachCommandHasItsHelpAndListAndCheckTheirJson) {
+  const std::string server = (RigFolder("FONTPROBE_CLI_RIG") / "cups.sock").string();
+  RunEach(
+      {
+          {"fonts --help", 0, "usage: fontprobe fonts [--printer NAME | --uri socket://"},
+          {"print -h", 0, "usage: fontprobe print epson|pcl [--printer NAME | --uri URI]"},
+          {"read --help", 0, "usage: fontprobe read FILE..."},
+          {"--help", 0, "  fonts   asks the printer"},
+          {"fonts --language ps", 1, "unknown language 'ps' (postscript or pcl)"},
+          {"fonts FP_Alpha", 1, "unexpected 'FP_Alpha'"},
+          {"fonts --uri socket://127.0.0.1:9100/path", 1, "a socket:// address has no path"},
+          {"fonts --uri printer", 1, "'printer' is not a printer address"},
+          {"list --json", 0, "{\"name\":\"FP_Alpha\",\"state\":\"idle\",\"default\":true}\n"},
+          {"list --json", 0, "{\"name\":\"FP_Beta\",\"state\":\"stopped\",\"default\":false}\n"},
+          {"check --printer FP_Gamma --json", 3, "\"accepting_jobs\":false"},
+          {"check --json", 0, "\"queue\":\"FP_Alpha\",\"device\":\"capture:/rig\""},
+          {"check --json", 0, "\"can_print\":true,\"says\":\"FP_Alpha takes raw pages"},
+      },
+      server);
 }
 
 }  // namespace

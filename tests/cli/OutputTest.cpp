@@ -43,18 +43,22 @@ TEST(Printable, EscapesControlsAndMendsBrokenUtf8) {
   for (const GateCase& c : cases) EXPECT_EQ(Printable(c.outside), c.printed) << c.what;
 }
 
-TEST(JsonString, QuotesAndEscapesWhatATerminalOrAParserMustNotSeeRaw) {
+TEST(JsonLine, QuotesAndEscapesWhatATerminalOrAParserMustNotSeeRaw) {
   const GateCase cases[] = {
       {"plain text", "scan.png", "\"scan.png\""},
       {"quotes and backslashes", "a \"b\" c\\d", "\"a \\\"b\\\" c\\\\d\""},
       {"an escape sequence in a file name", "x\x1b]0;PWNED\x07.png",
        "\"x\\u001b]0;PWNED\\u0007.png\""},
-      {"a new line and a tab", "a\nb\tc", "\"a\\u000ab\\u0009c\""},
-      {"DEL and a C1 control", "a\x7f\xc2\x9b", "\"a\\u007f\\u009b\""},
-      {"letters kept", "B\xc3\xbcro \xe6\x89\x93", "\"B\xc3\xbcro \xe6\x89\x93\""},
+      {"a new line and a tab", "a\nb\tc", "\"a\\nb\\tc\""},
+      {"DEL and C1 controls", "a\x7f\xc2\x9b\xc2\x80", "\"a\\u007f\\u009b\\u0080\""},
+      {"letters kept, U+00A0 and beyond", "B\xc3\xbcro\xc2\xa0\xe6\x89\x93",
+       "\"B\xc3\xbcro\xc2\xa0\xe6\x89\x93\""},
       {"broken UTF-8", "a\x80", "\"a\xef\xbf\xbd\""},
   };
-  for (const GateCase& c : cases) EXPECT_EQ(JsonString(c.outside), c.printed) << c.what;
+  for (const GateCase& c : cases) EXPECT_EQ(JsonLine(Json(c.outside)), c.printed) << c.what;
+  // Keys keep the order they were given in; figures are shown as numbers.
+  EXPECT_EQ(JsonLine(Json{{"printer", "\x1b[2J"}, {"fonts", 3}, {"dpi", Rounded(299.98765)}}),
+            "{\"printer\":\"\\u001b[2J\",\"fonts\":3,\"dpi\":299.988}");
 }
 
 TEST(Utf8, ConvertsEveryWellFormedCharacterBothWays) {

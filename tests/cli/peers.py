@@ -12,6 +12,14 @@ killed:
   stalling   takes a job, then never answers for its page; cancels the job
              when asked on another connection
   deaf       takes a job, then never answers anything again
+and raw ports (socket://) that answer what a job asks once it has ended:
+  pcl        a PCL printer's: PJL INFO CONFIG with its languages (PCL), and the
+             status readback for fonts as documented, with an OCR-B font
+  pcl_plain  the same, with no OCR-B among its fonts
+  flooding   answers a job with bytes that never end
+  truncating answers with the first half of a font list, then closes
+  hangup     closes each connection at once
+The last line is "ready 0".
 """
 import socket
 import struct
@@ -173,6 +181,67 @@ def garbage(sock, port):
     threading.Event().wait()
 
 
+UEL = b"\x1b%-12345X"
+PCL_FONTS = [
+    b'SELECT="<Esc>(8U<Esc>(s0p16.67h8.5v0s0b0T"\r\nDEFID="I 0"\r\nNAME="Line Printer"\r\n',
+    b'SELECT="<Esc>(s0p__h0s0b4099T"\r\nSYMBOLSETS="0D,0I,0N,0S,0U,1E"\r\nDEFID="I 3"\r\n'
+    b'NAME="Courier"\r\n',
+    b'SELECT="<Esc>(s1p__v0s0b4101T"\r\nSYMBOLSETS="0D,0I,0N,0S,0U,1E"\r\nDEFID="I 5"\r\n'
+    b'NAME="CG Times"\r\n',
+]
+OCR_B_FONT = b'SELECT="<Esc>(1O<Esc>(s0p10.00h12.0v0s0b110T"\r\nDEFID="C 1"\r\nNAME="OCR-B"\r\n'
+PJL_CONFIG = (b"@PJL INFO CONFIG\r\nIN TRAYS [1 ENUMERATED]\r\n\tINTRAY1 MP\r\n"
+              b"LANGUAGES [1 ENUMERATED]\r\n\tPCL\r\nMEMORY=8388608\r\n\f")
+
+
+def whole_job(sock):
+    """What a job sends until it closes its sending side."""
+    job = b""
+    while True:
+        data = sock.recv(65536)
+        if not data:
+            return job
+        job += data
+
+
+def font_answer(with_ocr_b):
+    fonts = PCL_FONTS + ([OCR_B_FONT] if with_ocr_b else [])
+    return b"PCL\r\nINFO FONTS EXTENDED\r\n" + b"".join(fonts) + b"\f"
+
+
+def pcl_answer(job, with_ocr_b):
+    if b"@PJL INFO CONFIG" in job:
+        return PJL_CONFIG
+    if b"\x1b*s4I" in job:
+        return font_answer(with_ocr_b)
+    return b""
+
+
+def pcl(sock, port):
+    sock.sendall(pcl_answer(whole_job(sock), True))
+
+
+def pcl_plain(sock, port):
+    # A font name that holds a colour change, which must reach no terminal raw.
+    sock.sendall(pcl_answer(whole_job(sock), False).replace(b"CG Times", b"CG Times\x1b[31mred"))
+
+
+def flooding(sock, port):
+    whole_job(sock)
+    for _ in range(4096):  # 256 MB at most, far beyond what any answer holds
+        sock.sendall(b"PCL\r\n" * 10000 + b"\x00" * 5536)
+
+
+def truncating(sock, port):
+    answer = font_answer(True)
+    whole_job(sock)
+    sock.sendall(answer[:len(answer) // 2])
+
+
+def hangup(sock, port):
+    pass
+
+
 def silent(sock, port):
     threading.Event().wait()
 
@@ -193,13 +262,15 @@ def guarded(kind, sock, port):
 
 
 def main():
-    for name in ("silent", "babbling", "garbage", "forgetful", "stalling", "deaf"):
+    for name in ("silent", "babbling", "garbage", "forgetful", "stalling", "deaf", "pcl",
+                 "pcl_plain", "flooding", "truncating", "hangup"):
         listener = socket.socket()
         listener.bind(("127.0.0.1", 0))
         listener.listen(16)
         port = listener.getsockname()[1]
         threading.Thread(target=serve, args=(globals()[name], listener, port), daemon=True).start()
         print(name, port, flush=True)
+    print("ready 0", flush=True)
     threading.Event().wait()
 
 

@@ -20,10 +20,7 @@ class TestRunE2E : public ::testing::Test {
   void SetUp() override { testing::ForgetCapturedJobs(); }
 
   Messages Press(const std::u16string& chooserText, PrinterFamily family) {
-    chooser_.text = chooserText;
-    testing::RecordingMessages messages;
-    RunPrinterTest(family, {chooser_, registry_, spooler_, messages});
-    return messages.shown;
+    return {RunPrinterTest(family, chooserText, registry_, spooler_)};
   }
 
   Win32PrinterRegistry registry_;

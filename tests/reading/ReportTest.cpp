@@ -29,20 +29,61 @@ TEST(ReportLines, NameTheFileEachBlockAndTheVerdict) {
                 "This printer prints OCR-B with ESCk5."}));
 
   PageReading pcl;
-  pcl.verdict = Verdict::NoOcrB;
+  pcl.verdict = Verdict::Undecided;
   pcl.blocks = {Block(1, "ESC(s3T", Typeface::Comparison),
                 Block(2, "ESC(1O", Typeface::Unclear, "its characters do not lie level")};
   const auto lines = ReportLines("pages.tiff", 2, pcl);
   EXPECT_EQ(lines.front(), "pages.tiff (page 2)");
   EXPECT_EQ(lines[2], "  block 2  ESC(1O   unclear: its characters do not lie level");
   EXPECT_EQ(lines.back(),
-            "No sequence printed OCR-B on this printer; block 2 could not be judged.");
+            "Undecided: block 2 (ESC(1O) could not be judged: its characters do not lie level. No "
+            "block was seen to print OCR-B, but not every block could be judged: scan or "
+            "photograph the page again flatter, brighter, straight on and at 300 dpi.");
 
   PageReading blank;
   blank.reason = "the page is blank: nothing printed was found on it";
   EXPECT_EQ(ReportLines("-", 1, blank),
             (std::vector<std::string>{
                 "-", "Unreadable: the page is blank: nothing printed was found on it."}));
+}
+
+// Each verdict says only what was seen: no OCR-B only when every block was
+// judged; undecided names each block not judged and why, or the page's reason.
+TEST(VerdictSentence, SaysOnlyWhatWasSeen) {
+  const struct {
+    Verdict verdict;
+    std::vector<BlockReading> blocks;
+    const char* reason;
+    const char* says;
+  } cases[] = {
+      {Verdict::NoOcrB,
+       {Block(1, "ESCk126", Typeface::Comparison), Block(2, "ESCk5", Typeface::SameAsComparison),
+        Block(3, "ESCk127", Typeface::Other, "its 3s look most like OCR-A's")},
+       "",
+       "No sequence printed OCR-B on this printer."},
+      {Verdict::Undecided,
+       {Block(1, "ESCk126", Typeface::Comparison),
+        Block(2, "ESCk5", Typeface::Unclear, "its line of 3s was not found"),
+        Block(3, "ESCk127", Typeface::Unclear, "its print (9-pin dots) is too coarse")},
+       "",
+       "Undecided: block 2 (ESCk5) could not be judged: its line of 3s was not found; block 3 "
+       "(ESCk127) could not be judged: its print (9-pin dots) is too coarse. No block"},
+      {Verdict::Undecided,
+       {Block(1, "ESCk126", Typeface::Unclear, "its line of 3s was not found"),
+        Block(2, "ESCk5", Typeface::Unclear, "the comparison line could not be read")},
+       "the comparison line (ESCk126) could not be read: its line of 3s was not found",
+       "Undecided: the comparison line (ESCk126) could not be read: its line of 3s was not "
+       "found. No block"},
+      {Verdict::Unreadable, {}, "the page is blank", "Unreadable: the page is blank."},
+  };
+  for (const auto& c : cases) {
+    PageReading reading;
+    reading.verdict = c.verdict;
+    reading.blocks = c.blocks;
+    reading.reason = c.reason;
+    EXPECT_EQ(VerdictSentence(reading).rfind(c.says, 0), 0u) << VerdictSentence(reading);
+  }
+  EXPECT_STREQ(VerdictName(Verdict::Undecided), "undecided");
 }
 
 TEST(VerdictSentence, NamesEverySequenceThatPrintedOcrB) {

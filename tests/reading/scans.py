@@ -14,11 +14,16 @@ it was given.
 """
 
 import math
+import os
 import random
 import subprocess
+import sys
 
 import numpy as np
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
+import lookalikes  # noqa: E402
 
 FONTS = {
     "courier": "/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Regular.otf",
@@ -31,6 +36,11 @@ FONTS = {
     "gothic": "/usr/share/fonts/opentype/urw-base35/URWGothic-Book.otf",
     "flatmono": "/usr/share/fonts/truetype/inconsolata/Inconsolata.otf",
 }
+# The flat-topped lookalikes by name ("JetBrains Mono"); a draft cell
+# ("draft 7x9") prints dot for dot with its own head, its other characters
+# as Inconsolata struck by that head.
+FONTS.update({name: path for name, path, _, _ in lookalikes.FACES})
+CELLS = {name: (rows, head) for name, rows, head, _ in lookalikes.CELLS}
 # Dot-matrix heads: dots an inch across and down, and a dot's diameter in
 # inches. A 9-pin draft dot is bigger than its spacing across; "sparse" dots
 # do not touch.
@@ -125,8 +135,7 @@ class Printer:
                 if character != " ":
                     key = (face, character)
                     if key not in glyphs:
-                        glyphs[key] = self._glyph(face, character, dpi, rng,
-                                                  (margin[1] + line / 6) * dpi)
+                        glyphs[key] = self._glyph(face, character, dpi, rng)
                     glyph, left, top = glyphs[key]
                     x = int(round((margin[0] + column / 10) * dpi)) + left
                     y = int(round((margin[1] + line / 6) * dpi)) + top
@@ -169,11 +178,17 @@ class Printer:
             c = np.maximum(c, np.clip(near * fibres * self.feather * 1.5, 0, 1))
         return Image.fromarray((np.clip(c, 0, 1) * 255).astype(np.uint8))
 
-    def _glyph(self, face, character, dpi, rng, line_top):
+    def _glyph(self, face, character, dpi, rng):
         """A character's coverage image in its 0.1-inch cell, and where the
         image goes relative to the cell's top-left corner (a line is 1/6 inch)."""
-        font, size = _font_for_pitch(face, dpi)
         cell = dpi / 10
+        if face in CELLS:
+            rows, head = CELLS[face]
+            if character == "3":
+                return _cell_glyph(rows, head, cell, dpi, rng)
+            font, _ = _font_for_pitch("flatmono", dpi)
+            return _dot_glyph(font, character, cell, dpi, head, rng)
+        font, size = _font_for_pitch(face, dpi)
         if self.head == "laser":
             return _outline_glyph(font, character, cell, dpi)
         return _dot_glyph(font, character, cell, dpi, HEADS[self.head], rng, self.worn_pins)
@@ -239,6 +254,31 @@ def _dot_glyph(font, character, cell, dpi, head, rng, worn_pins=0.0):
                 shade = int(255 * rng.uniform(0.8, 1.0) * (1 - worn_pins * (gy < middle)))
                 draw.ellipse((cx - radius, cy - radius, cx + radius, cy + radius), fill=shade)
     return big.resize(image.size, Image.BOX), left, top
+
+
+def _cell_glyph(rows, head, cell, dpi, rng):
+    """A draft cell's dots, centred in the character's cell, its bottom row on
+    the baseline."""
+    across, down, diameter = head
+    step_x, step_y = dpi / across, dpi / down
+    scale = 4
+    width = int(cell) + 4
+    height = int(len(rows) * step_y + diameter * dpi) + 4
+    big = Image.new("L", (width * scale, height * scale), 0)
+    draw = ImageDraw.Draw(big)
+    radius = diameter * dpi * scale / 2
+    left = (width - (len(rows[0]) - 1) * step_x) / 2
+    top = diameter * dpi / 2 + 2
+    for y, row in enumerate(rows):
+        for x, dot in enumerate(row):
+            if dot != "#":
+                continue
+            cx = (left + x * step_x + rng.uniform(-0.1, 0.1) * step_x) * scale
+            cy = (top + y * step_y + rng.uniform(-0.1, 0.1) * step_y) * scale
+            shade = int(255 * rng.uniform(0.8, 1.0))
+            draw.ellipse((cx - radius, cy - radius, cx + radius, cy + radius), fill=shade)
+    baseline = int(round(dpi / 6 * 0.75))
+    return big.resize((width, height), Image.BOX), int(round((cell - width) / 2)), baseline - height + 2
 
 
 def _ink_on_paper(coverage, ink, spread, paper=None):

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,18 +13,25 @@
 namespace fontprobe::testing {
 
 // Installed printers as a list, and the current printer by name. Counts how
-// often the list is read, so that a test can tell an operation reads it once.
+// often the list is read and a name looked up, so that a test can tell what
+// an operation asks.
 class FakePrinterRegistry : public PrinterRegistry {
  public:
   std::vector<std::u16string> printers;
   std::optional<std::u16string> current;
   bool failing = false;  // every operation throws, as a broken spooler service would
   int reads = 0;
+  int lookups = 0;
 
   std::vector<std::u16string> DeviceNames() override {
     Check();
     ++reads;
     return printers;
+  }
+  bool IsInstalled(const std::u16string& deviceName) override {
+    Check();
+    ++lookups;
+    return std::find(printers.begin(), printers.end(), deviceName) != printers.end();
   }
   std::optional<std::u16string> CurrentDeviceName() override {
     Check();

@@ -23,8 +23,8 @@ std::wstring ClassName(HWND window) {
 }  // namespace
 
 AppProcess::AppProcess(const std::wstring& exePath, const wchar_t* windowClass,
-                       const wchar_t* caption) {
-  std::wstring command = L"\"" + exePath + L"\"";
+                       const wchar_t* caption, const std::wstring& arguments) {
+  std::wstring command = L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -27,7 +27,8 @@ auto WaitFor(std::chrono::milliseconds timeout, Found found) {
 // windows, read texts, click. Construction returns once its main window shows.
 class AppProcess {
  public:
-  AppProcess(const std::wstring& exePath, const wchar_t* windowClass, const wchar_t* caption);
+  AppProcess(const std::wstring& exePath, const wchar_t* windowClass, const wchar_t* caption,
+             const std::wstring& arguments = L"");
   ~AppProcess();
   AppProcess(const AppProcess&) = delete;
   AppProcess& operator=(const AppProcess&) = delete;

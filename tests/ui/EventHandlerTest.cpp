@@ -17,11 +17,10 @@ TEST(RunEventHandler, ShowsOneMessageForAnErrorAndReturns) {
   // and the platform's sentence is the one message.
   testing::FakePrinterRegistry registry;
   registry.failing = true;
-  testing::FakeChooser chooser;
   testing::FakeSpooler spooler;
   RecordingMessages messages;
   RunEventHandler(messages, [&] {
-    RunPrinterTest(PrinterFamily::Pcl, {chooser, registry, spooler, messages});
+    messages.Show(RunPrinterTest(PrinterFamily::Pcl, u"P", registry, spooler));
   });
   EXPECT_EQ(messages.shown, std::vector<std::u16string>{u"The printers could not be read."});
   EXPECT_TRUE(spooler.calls.empty());

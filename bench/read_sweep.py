@@ -1,0 +1,232 @@
+#!/usr/bin/python3
+"""The reader's evaluation: random pages from the virtual printer, scanner
+and camera, read by `fontprobe read --json`, counted per print method and
+kind of picture: right (the page and every block), unclear, unreadable,
+missed and false OCR-B. Lookalike blocks are counted apart, the held-out
+lookalikes (scripts/lookalikes.py) apart from the references.
+
+Not a timed test: run it by hand after changing the reader.
+
+    /usr/bin/python3 bench/read_sweep.py build/native/fontprobe [PAGES] [SEED]
+
+A kind of picture is one entry of KINDS: a function of a random source that
+gives the capture, the file it is saved as, and any printer options of its
+own (scans.Printer's keywords: how the ink goes on the paper).
+"""
+import collections
+import json
+import os
+import random
+import subprocess
+import sys
+import tempfile
+from concurrent.futures import ProcessPoolExecutor
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "reading"))
+import scans  # noqa: E402
+from scans import Capture, Printer, lookalikes  # noqa: E402
+
+K126, K5, K127 = b"k~", b"k\x05", b"k\x7f"
+COURIER_PCL, OCRB_PCL = b"(s3T", b"(1O"
+
+# Print methods: the head and how dark its ink, and which comparison faces
+# such printers have.
+PRINTS = {
+    "laser": {"head": "laser", "ink": (15, 60), "comparison": ["courier", "freemono"]},
+    "24-pin": {"head": "dot24", "ink": (35, 70), "comparison": ["courier", "freemono"]},
+    "9-pin": {"head": "dot9", "ink": (50, 90), "comparison": ["courier"]},
+}
+
+
+def _scan(rng):
+    return Capture(rng.choice([200, 250, 300, 400]), tilt=rng.uniform(-4, 4),
+                   blur=rng.uniform(0, 1.0), noise=rng.uniform(0, 8),
+                   variant=rng.randrange(1000)), {"kind": "png"}, {}
+
+
+def _rough_scan(rng):
+    return Capture(rng.choice([200, 300]), tilt=rng.uniform(-10, 10), blur=rng.uniform(0.5, 1.5),
+                   noise=rng.uniform(5, 20), specks=rng.randrange(0, 3000),
+                   variant=rng.randrange(1000)), {"kind": "png"}, {}
+
+
+def _jpeg_scan(rng):
+    return Capture(rng.choice([200, 300]), tilt=rng.uniform(-3, 3), blur=rng.uniform(0, 1.0),
+                   noise=rng.uniform(0, 8), variant=rng.randrange(1000)), \
+        {"kind": "jpeg", "quality": rng.choice([35, 50, 75])}, {}
+
+
+def _photo(rng):
+    return Capture(rng.choice([250, 300, 330]), tilt=rng.uniform(-5, 5), photo=True,
+                   perspective=rng.uniform(0, 0.04), light=rng.uniform(0.3, 1.2),
+                   blur=rng.uniform(0.5, 1.2), noise=rng.uniform(3, 9),
+                   variant=rng.randrange(1000)), {"kind": "jpeg", "quality": 85, "mode": "RGB"}, {}
+
+
+# Kinds of picture: name, how it is taken.
+KINDS = {
+    "scan": _scan,
+    "rough scan": _rough_scan,
+    "jpeg scan": _jpeg_scan,
+    "phone photo": _photo,
+}
+
+
+def lookalike_faces(method, role):
+    """The lookalikes a printer of this method could print: fonts anywhere,
+    draft cells on 9-pin printers."""
+    faces = [name for name, _, _ in lookalikes.faces(role)]
+    if method == "9-pin":
+        faces += [name for name, _, _ in lookalikes.cells(role)]
+    return faces
+
+
+def block_faces(rng, method, roles):
+    """What each test block's sequence selects: OCR-B, a lookalike, or nothing."""
+    choices = ["ocrb", "nothing"] + [f for role in roles for f in lookalike_faces(method, role)]
+    return [rng.choice(choices) for _ in range(2)]
+
+
+def make_page(seed, method, kind, roles):
+    """A printer, its page family, the capture and how it is saved, from a seed."""
+    rng = random.Random(seed)
+    spec = PRINTS[method]
+    family = "pcl" if method == "laser" and rng.random() < 0.4 else "epson"
+    comparison = rng.choice(spec["comparison"])
+    tests = block_faces(rng, method, roles)
+    if family == "pcl":
+        faces = {COURIER_PCL: comparison}
+        if tests[0] != "nothing":
+            faces[OCRB_PCL] = tests[0]
+    else:
+        faces = {K126: comparison}
+        for sequence, face in zip((K5, K127), tests):
+            if face != "nothing":
+                faces[sequence] = face
+    options = {"head": spec["head"], "ink": rng.randint(*spec["ink"]),
+               "weight": rng.choice([0, 0, 1, -1]) if method == "laser" else 0,
+               "variant": rng.randrange(1000)}
+    capture, save, own = KINDS[kind](rng)
+    return Printer(faces, start=comparison, **{**options, **own}), family, capture, save
+
+
+def expected(printer, family, page):
+    """Each block's accepted judgements: a lookalike may be another typeface
+    or unclear, never OCR-B."""
+    faces = printer.probe_faces(page)
+    blocks = [{"comparison"}]
+    for face in faces[1:]:
+        if face == faces[0]:
+            blocks.append({"same-as-comparison"})
+        elif face.startswith("ocrb"):
+            blocks.append({"ocr-b"})
+        else:
+            blocks.append({"other", "unclear"})
+    return blocks, faces
+
+
+def read_one(job):
+    """Makes and reads one page; returns what it was and what was read."""
+    fontprobe, folder, seed, method, kind, roles = job
+    printer, family, capture, save = make_page(seed, method, kind, roles)
+    page = scans.test_page(fontprobe, family)
+    picture = capture.take(printer.print_page(page, 300), 300)
+    path = os.path.join(folder, f"{seed}.{save['kind'].split('-')[0]}")
+    scans.save([picture], path, **save)
+    done = subprocess.run([fontprobe, "read", "--json", path], capture_output=True, text=True,
+                          timeout=300)
+    os.remove(path)
+    got = json.loads(done.stdout.splitlines()[0]) if done.stdout else {"verdict": "unreadable",
+                                                                       "blocks": []}
+    blocks, faces = expected(printer, family, page)
+    return {"seed": seed, "method": method, "kind": kind, "family": family, "faces": faces,
+            "expected": [sorted(b) for b in blocks], "got": got, "status": done.returncode}
+
+
+def outcome(result):
+    """right, unclear, unreadable, missed or false OCR-B."""
+    got, expected_blocks = result["got"], result["expected"]
+    judged = [b["typeface"] for b in got.get("blocks", [])]
+    if any(j == "ocr-b" and "ocr-b" not in e for j, e in zip(judged, expected_blocks)):
+        return "false OCR-B"
+    if got["verdict"] == "unreadable":
+        return "unreadable"
+    if got.get("page") == result["family"] and len(judged) == len(expected_blocks) and all(
+            j in e for j, e in zip(judged, expected_blocks)):
+        return "right"
+    return "unclear" if "unclear" in judged else "missed"
+
+
+def lookalike_outcomes(result):
+    """(face, role, judgement) of each block printed in a lookalike."""
+    roles = {name: role for name, _, _, role in lookalikes.FACES + [
+        (n, None, None, r) for n, _, _, r in lookalikes.CELLS]}
+    judged = [b["typeface"] for b in result["got"].get("blocks", [])]
+    return [(face, roles[face], judged[i] if i < len(judged) else "not read")
+            for i, face in enumerate(result["faces"]) if face in roles]
+
+
+COLUMNS = ["right", "unclear", "unreadable", "missed", "false OCR-B"]
+
+
+def table(results):
+    rows = collections.defaultdict(collections.Counter)
+    for r in results:
+        rows[(r["method"], r["kind"])][outcome(r)] += 1
+        rows[("all", "")][outcome(r)] += 1
+    lines = [f"{'print':8} {'picture':12} {'pages':>5} " + " ".join(f"{c:>11}" for c in COLUMNS)]
+    for (method, kind), counts in sorted(rows.items(), key=lambda kv: kv[0] == ("all", "")):
+        total = sum(counts.values())
+        lines.append(f"{method:8} {kind:12} {total:5} " +
+                     " ".join(f"{counts[c]:11}" for c in COLUMNS))
+    return lines
+
+
+def lookalike_table(results):
+    counts = collections.defaultdict(collections.Counter)
+    for r in results:
+        for face, role, judged in lookalike_outcomes(r):
+            counts[(role, r["method"])][judged] += 1
+    lines = [f"{'lookalikes':10} {'print':8} {'blocks':>6} {'ocr-b':>6} {'other':>6} "
+             f"{'unclear':>7} {'other answers':>13}"]
+    for (role, method), c in sorted(counts.items()):
+        total = sum(c.values())
+        rest = total - c["ocr-b"] - c["other"] - c["unclear"]
+        lines.append(f"{role:10} {method:8} {total:6} {c['ocr-b']:6} {c['other']:6} "
+                     f"{c['unclear']:7} {rest:13}")
+    return lines
+
+
+def jobs(fontprobe, folder, pages, seed, roles):
+    rng = random.Random(seed)
+    for i in range(pages):
+        method = rng.choice(list(PRINTS))
+        kind = rng.choice(list(KINDS))
+        yield (fontprobe, folder, seed * 100000 + i, method, kind, roles)
+
+
+def run(fontprobe, pages, seed, roles, workers=2):
+    with tempfile.TemporaryDirectory(prefix="fontprobe-sweep-") as folder:
+        with ProcessPoolExecutor(max_workers=workers) as pool:
+            return list(pool.map(read_one, jobs(fontprobe, folder, pages, seed, roles)))
+
+
+def main():
+    fontprobe = os.path.abspath(sys.argv[1])
+    pages = int(sys.argv[2]) if len(sys.argv) > 2 else 120
+    seed = int(sys.argv[3]) if len(sys.argv) > 3 else 1
+    results = run(fontprobe, pages, seed, (lookalikes.REFERENCE, lookalikes.HELD_OUT))
+    print("\n".join(table(results)))
+    print()
+    print("\n".join(lookalike_table(results)))
+    for r in results:
+        if outcome(r) != "right":
+            blocks = " ".join(f"{b['typeface']}" + (f"({b['reason']})" if b.get("reason") else "")
+                              for b in r["got"].get("blocks", []))
+            print(f"{outcome(r):11} seed {r['seed']} {r['method']} {r['kind']} {r['family']} "
+                  f"{r['faces']}: {r['got']['verdict']} {blocks} {r['got'].get('reason', '')}")
+    return 1 if any(outcome(r) == "false OCR-B" for r in results) else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
