@@ -33,9 +33,9 @@ Glyph Scaled(const Glyph& glyph, double factor);
 // Mirrored left to right about the frame's centre.
 Glyph Mirrored(const Glyph& glyph);
 
-// How wide its strokes are, in samples: twice its ink over the length of its
-// edges (a stroke w wide and l long has ink w l and edges 2 l long), which a
-// soft edge leaves as it is.
+// How wide its strokes are, in samples, to the middle of their soft edges:
+// twice its ink over the length of its edges (a stroke w wide and l long has
+// ink w l and edges 2 l long).
 double StrokeWidth(const Glyph& glyph);
 
 // Its strokes made no wider than `width` samples, by taking it at a higher
