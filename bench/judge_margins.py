@@ -28,6 +28,8 @@ sys.path.insert(0, os.path.dirname(__file__))
 import read_sweep  # noqa: E402
 from read_sweep import K5, K126, KINDS, PRINTS, Printer, lookalikes, scans  # noqa: E402
 
+# The kinds of picture the margins were measured on.
+MEASURED_KINDS = ["scan", "rough scan", "jpeg scan", "phone photo"]
 # The figures a block is judged by.
 FIGURES = ["likeness", "lead", "part", "part_lead"]
 # What the lead must beat the lookalikes' by; how far below the likeness bar
@@ -44,11 +46,11 @@ def figures(job):
     spec = PRINTS[method]
     options = {"head": spec["head"], "ink": rng.randint(*spec["ink"]),
                "variant": rng.randrange(1000)}
-    capture, save, own = KINDS[rng.choice(list(KINDS))](rng)
+    capture, save, own, sheet = KINDS[rng.choice(MEASURED_KINDS)](rng)
     printer = Printer({K126: "courier", K5: face}, **{**options, **own})
     page = scans.test_page(fontprobe, "epson")
-    path = os.path.join(folder, f"{method}-{seed}.{save['kind']}")
-    scans.save([capture.take(printer.print_page(page, 300), 300)], path, **save)
+    path = os.path.join(folder, f"{method}-{seed}.{save['kind'].split('-')[0]}")
+    scans.save([capture.take(printer.print_page(page, 300, **sheet), 300)], path, **save)
     done = subprocess.run([fontprobe, "read", "--json", path], capture_output=True, text=True)
     os.remove(path)
     blocks = json.loads(done.stdout.splitlines()[0]).get("blocks", [])

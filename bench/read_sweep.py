@@ -10,8 +10,9 @@ Not a timed test: run it by hand after changing the reader.
     /usr/bin/python3 bench/read_sweep.py build/native/fontprobe [PAGES] [SEED]
 
 A kind of picture is one entry of KINDS: a function of a random source that
-gives the capture, the file it is saved as, and any printer options of its
-own (scans.Printer's keywords: how the ink goes on the paper).
+gives the capture, the file it is saved as, any printer options of its own
+(scans.Printer's keywords: how the ink goes on the paper) and any options of
+the printed sheet (scans.Printer.print_page's: its paper, stock and marks).
 """
 import collections
 import json
@@ -41,26 +42,94 @@ PRINTS = {
 def _scan(rng):
     return Capture(rng.choice([200, 250, 300, 400]), tilt=rng.uniform(-4, 4),
                    blur=rng.uniform(0, 1.0), noise=rng.uniform(0, 8),
-                   variant=rng.randrange(1000)), {"kind": "png"}, {}
+                   variant=rng.randrange(1000)), {"kind": "png"}, {}, {}
 
 
 def _rough_scan(rng):
     return Capture(rng.choice([200, 300]), tilt=rng.uniform(-10, 10), blur=rng.uniform(0.5, 1.5),
                    noise=rng.uniform(5, 20), specks=rng.randrange(0, 3000),
-                   variant=rng.randrange(1000)), {"kind": "png"}, {}
+                   variant=rng.randrange(1000)), {"kind": "png"}, {}, {}
 
 
 def _jpeg_scan(rng):
     return Capture(rng.choice([200, 300]), tilt=rng.uniform(-3, 3), blur=rng.uniform(0, 1.0),
                    noise=rng.uniform(0, 8), variant=rng.randrange(1000)), \
-        {"kind": "jpeg", "quality": rng.choice([35, 50, 75])}, {}
+        {"kind": "jpeg", "quality": rng.choice([35, 50, 75])}, {}, {}
 
 
 def _photo(rng):
     return Capture(rng.choice([250, 300, 330]), tilt=rng.uniform(-5, 5), photo=True,
                    perspective=rng.uniform(0, 0.04), light=rng.uniform(0.3, 1.2),
                    blur=rng.uniform(0.5, 1.2), noise=rng.uniform(3, 9),
-                   variant=rng.randrange(1000)), {"kind": "jpeg", "quality": 85, "mode": "RGB"}, {}
+                   variant=rng.randrange(1000)), {"kind": "jpeg", "quality": 85, "mode": "RGB"}, {}, {}
+
+
+def _angled_photo(rng):
+    """Taken at an angle: the far edge, any of the four, up to 30 % narrower."""
+    return Capture(rng.choice([250, 300, 330]), tilt=rng.uniform(-4, 4), photo=True,
+                   keystone=rng.uniform(0.1, 0.3), far=rng.choice(["top", "bottom", "left", "right"]),
+                   light=rng.uniform(0.2, 0.8), blur=rng.uniform(0.3, 1.0), noise=rng.uniform(3, 7),
+                   variant=rng.randrange(1000)), {"kind": "jpeg", "quality": 85, "mode": "RGB"}, {}, {}
+
+
+def _curled_photo(rng):
+    """A sheet curled up along one edge."""
+    return Capture(rng.choice([250, 300]), tilt=rng.uniform(-3, 3), photo=True,
+                   curl=rng.uniform(30, 80), curl_edge=rng.choice(["top", "bottom", "left", "right"]),
+                   curl_width=rng.uniform(0.2, 0.4), light=rng.uniform(0.2, 0.8),
+                   noise=rng.uniform(3, 7), variant=rng.randrange(1000)), \
+        {"kind": "jpeg", "quality": 85}, {}, {}
+
+
+def _mirrored(rng):
+    """Seen from behind: a front camera, or a scan through thin paper."""
+    return Capture(rng.choice([250, 300]), tilt=rng.uniform(-3, 3), mirrored=True,
+                   turns=rng.choice([0, 2]), blur=rng.uniform(0, 1.2), noise=rng.uniform(0, 6),
+                   variant=rng.randrange(1000)), {"kind": "png"}, {}, {}
+
+
+def _fax(rng):
+    """A fax, 204 dpi across and 98 or 196 down, as the file states."""
+    down = rng.choice([98, 196])
+    return Capture(204, dpi_down=down, tilt=rng.uniform(-1.5, 1.5), noise=rng.uniform(0, 4),
+                   variant=rng.randrange(1000)), \
+        {"kind": rng.choice(["tiff-g3", "tiff-g4"]), "dpi": (204, down)}, {}, {}
+
+
+def _damaged(rng):
+    """A mark across part of a line: a band of low toner, a drum's streak, a
+    pen's ring, a stamp, glare."""
+    block, where = rng.choice([1, 2]), rng.uniform(0.2, 0.8)
+    mark = rng.choice([("band", block, where, rng.uniform(0.5, 1.5), rng.uniform(0.5, 0.85)),
+                       ("streak", block, where, rng.uniform(0.02, 0.08)),
+                       ("pen-ring", block),
+                       ("stamp", block, where),
+                       ("glare", block, where, rng.uniform(0.2, 0.5))])
+    return Capture(rng.choice([200, 300]), tilt=rng.uniform(-3, 3), blur=rng.uniform(0, 1.0),
+                   noise=rng.uniform(0, 6), variant=rng.randrange(1000)), \
+        {"kind": "png"}, {}, {"marks": [mark]}
+
+
+def _faint(rng):
+    """Faint print on the paper of impact printers: a carbon copy, a worn
+    ribbon's lighter upper pins or low toner, on plain, continuous or
+    green-bar paper (its bands where they fall)."""
+    own = rng.choice([{"carbon": True}, {"worn_pins": rng.uniform(0.3, 0.6)},
+                      {"ink": rng.randint(120, 170), "mottle": rng.uniform(0.3, 0.6)}])
+    stock = rng.choice(["plain", "continuous", "green-bar"])
+    sheet = {} if stock == "plain" else {"paper": scans.CONTINUOUS, "stock": stock,
+                                         "margin": scans.CONTINUOUS_MARGIN,
+                                         "band_offset": rng.uniform(0, 0.5)}
+    return Capture(rng.choice([200, 300]), tilt=rng.uniform(-2, 2), noise=rng.uniform(0, 5),
+                   variant=rng.randrange(1000)), \
+        {"kind": rng.choice(["png", "jpeg"]), "mode": "RGB"}, own, sheet
+
+
+def _feathered(rng):
+    """Ink spread into the paper along its fibres, as inkjet ink does."""
+    return Capture(rng.choice([200, 300]), tilt=rng.uniform(-2, 2), blur=rng.uniform(0, 0.8),
+                   noise=rng.uniform(0, 5), variant=rng.randrange(1000)), {"kind": "png"}, \
+        {"feather": rng.uniform(0.4, 1.0), "weight": rng.choice([0, 1, 1.5])}, {}
 
 
 # Kinds of picture: name, how it is taken.
@@ -69,6 +138,13 @@ KINDS = {
     "rough scan": _rough_scan,
     "jpeg scan": _jpeg_scan,
     "phone photo": _photo,
+    "angled photo": _angled_photo,
+    "curled photo": _curled_photo,
+    "mirrored": _mirrored,
+    "fax": _fax,
+    "damaged": _damaged,
+    "faint": _faint,
+    "feathered": _feathered,
 }
 
 
@@ -88,7 +164,8 @@ def block_faces(rng, method, roles):
 
 
 def make_page(seed, method, kind, roles):
-    """A printer, its page family, the capture and how it is saved, from a seed."""
+    """A printer, its page family, the capture, how it is saved and the printed
+    sheet's options, from a seed."""
     rng = random.Random(seed)
     spec = PRINTS[method]
     family = "pcl" if method == "laser" and rng.random() < 0.4 else "epson"
@@ -106,8 +183,8 @@ def make_page(seed, method, kind, roles):
     options = {"head": spec["head"], "ink": rng.randint(*spec["ink"]),
                "weight": rng.choice([0, 0, 1, -1]) if method == "laser" else 0,
                "variant": rng.randrange(1000)}
-    capture, save, own = KINDS[kind](rng)
-    return Printer(faces, start=comparison, **{**options, **own}), family, capture, save
+    capture, save, own, sheet = KINDS[kind](rng)
+    return Printer(faces, start=comparison, **{**options, **own}), family, capture, save, sheet
 
 
 def expected(printer, family, page):
@@ -128,9 +205,9 @@ def expected(printer, family, page):
 def read_one(job):
     """Makes and reads one page; returns what it was and what was read."""
     fontprobe, folder, seed, method, kind, roles = job
-    printer, family, capture, save = make_page(seed, method, kind, roles)
+    printer, family, capture, save, sheet = make_page(seed, method, kind, roles)
     page = scans.test_page(fontprobe, family)
-    picture = capture.take(printer.print_page(page, 300), 300)
+    picture = capture.take(printer.print_page(page, 300, **sheet), 300)
     path = os.path.join(folder, f"{seed}.{save['kind'].split('-')[0]}")
     scans.save([picture], path, **save)
     done = subprocess.run([fontprobe, "read", "--json", path], capture_output=True, text=True,

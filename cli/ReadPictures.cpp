@@ -37,6 +37,7 @@ Json JsonBlock(const BlockReading& block) {
   const LineEvidence& e = block.evidence;
   if (e.found) {
     json["characters"] = e.characters;
+    json["left_out"] = std::count(e.used.begin(), e.used.end(), false);
     json["level"] = Rounded(e.level);
     json["alike"] = Rounded(e.alike);
     json["ocr_b_likeness"] = Rounded(e.shape.ocrB);
@@ -55,13 +56,14 @@ Json JsonBlock(const BlockReading& block) {
 }
 
 // The page's frame as a person says it: turned by a multiple of 90 degrees
-// clockwise, then tilted by a few.
+// clockwise, then tilted by a few; and whether the picture shows it mirrored.
 void AddFrame(const PageReading& reading, Json& json) {
   if (!reading.frame) return;
   double degrees = reading.frame->angle * 180 / std::numbers::pi;
   degrees = std::fmod(std::fmod(degrees, 360) + 360, 360);
   json["turned"] = static_cast<int>(std::fmod(std::round(degrees / 90) * 90, 360));
   json["tilt"] = Rounded(degrees - std::round(degrees / 90) * 90);
+  json["mirrored"] = reading.frame->mirrored;
 }
 
 Json JsonPage(const std::string& file, int number, const PageReading& reading) {

@@ -74,6 +74,47 @@ Glyph Scaled(const Glyph& glyph, double factor) {
   return scaled;
 }
 
+Glyph Mirrored(const Glyph& glyph) {
+  Glyph mirrored;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) mirrored.At(x, y) = glyph.At(kGlyphWidth - 1 - x, y);
+  }
+  return mirrored;
+}
+
+double StrokeWidth(const Glyph& glyph) {
+  double ink = 0, edges = 0;
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      ink += glyph.At(x, y);
+      const float right = x + 1 < kGlyphWidth ? glyph.At(x + 1, y) : 0.0f;
+      const float below = y + 1 < kGlyphHeight ? glyph.At(x, y + 1) : 0.0f;
+      edges += std::hypot(right - glyph.At(x, y), below - glyph.At(x, y));
+    }
+  }
+  return edges > 0 ? 2 * ink / edges : 0;
+}
+
+Glyph NoWiderThan(const Glyph& glyph, double width) {
+  if (StrokeWidth(glyph) <= width) return glyph;
+  const float darkest = *std::max_element(glyph.ink.begin(), glyph.ink.end());
+  auto above = [&](float level) {
+    Glyph taken;
+    for (std::size_t i = 0; i < glyph.ink.size(); ++i) {
+      taken.ink[i] = std::max(0.0f, glyph.ink[i] - level) * darkest / (darkest - level);
+    }
+    return taken;
+  };
+  // The level, by halves, at which the strokes are as wide as wanted; no more
+  // than seven tenths of the ink, so that the strokes' cores stay.
+  float low = 0, high = 0.7f * darkest;
+  for (int step = 0; step < 12; ++step) {
+    const float middle = (low + high) / 2;
+    (StrokeWidth(above(middle)) > width ? low : high) = middle;
+  }
+  return above(high);
+}
+
 double Likeness(const Glyph& a, const Glyph& b, int reach) {
   constexpr int kCount = kGlyphWidth * kGlyphHeight;
   float meanA = 0, meanB = 0;

@@ -30,6 +30,19 @@ Glyph Centred(const Glyph& glyph);
 // Grown or shrunk by `factor` about the frame's centre.
 Glyph Scaled(const Glyph& glyph, double factor);
 
+// Mirrored left to right about the frame's centre.
+Glyph Mirrored(const Glyph& glyph);
+
+// How wide its strokes are, in samples, to the middle of their soft edges:
+// twice its ink over the length of its edges (a stroke w wide and l long has
+// ink w l and edges 2 l long).
+double StrokeWidth(const Glyph& glyph);
+
+// Its strokes made no wider than `width` samples, by taking it at a higher
+// ink level: what lies below that level (the soft edge of heavy print, ink
+// spread into the paper) is paper. Thinner strokes are left as they are.
+Glyph NoWiderThan(const Glyph& glyph, double width);
+
 // How alike two glyphs are, from -1 to 1 (the same shape): their normalised
 // correlation, at the best offset of up to `reach` samples either way.
 double Likeness(const Glyph& a, const Glyph& b, int reach);

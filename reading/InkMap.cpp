@@ -8,62 +8,163 @@ namespace fontprobe {
 
 namespace {
 
-// The paper's brightness block by block: the level that a tenth of a block's
-// pixels are brighter than, so that print covering up to most of a block
-// still leaves the paper. Blocks are larger than a character. And the grain:
-// how far the brighter pixels spread below that level, as noise, JPEG or the
-// grain of a table round a photographed sheet make them do; print must stand
-// out of it.
-struct PaperLevels {
-  int block = 0;
+// Values measured block by block over a picture, and read between the block
+// centres round a pixel.
+struct Blocks {
+  int width = 0;  // of a block, in pixels
+  int height = 0;
   int columns = 0;
   int rows = 0;
-  std::vector<float> level;
-  std::vector<float> grain;
+  std::vector<float> values;
 
-  float At(const std::vector<float>& values, int column, int row) const {
+  Blocks(const GreyView& picture, int blockWidth, int blockHeight)
+      : width(blockWidth),
+        height(blockHeight),
+        columns((picture.width + blockWidth - 1) / blockWidth),
+        rows((picture.height + blockHeight - 1) / blockHeight),
+        values(static_cast<std::size_t>(columns) * rows) {}
+
+  float At(int column, int row) const {
     column = std::clamp(column, 0, columns - 1);
     row = std::clamp(row, 0, rows - 1);
     return values[static_cast<std::size_t>(row) * columns + column];
   }
+  // The block row above pixel row y's centre, and how far down to the next.
+  std::pair<int, float> RowOf(int y) const {
+    const float by = (y + 0.5f) / height - 0.5f;
+    const int row = static_cast<int>(std::floor(by));
+    return {row, by - row};
+  }
 };
 
-PaperLevels MeasurePaper(const GreyView& picture) {
-  PaperLevels paper;
-  paper.block = std::clamp(std::min(picture.width, picture.height) / 40, 8, 96);
-  paper.columns = (picture.width + paper.block - 1) / paper.block;
-  paper.rows = (picture.height + paper.block - 1) / paper.block;
-  paper.level.resize(static_cast<std::size_t>(paper.columns) * paper.rows);
-  paper.grain.resize(paper.level.size());
+// For each pixel of a row, the block column left of its centre and how far
+// across to the next: the same for every row.
+struct Across {
+  std::vector<int> column;
+  std::vector<float> fraction;
+
+  Across(int width, int block) : column(width), fraction(width) {
+    for (int x = 0; x < width; ++x) {
+      const float bx = (x + 0.5f) / block - 0.5f;
+      column[x] = static_cast<int>(std::floor(bx));
+      fraction[x] = bx - column[x];
+    }
+  }
+};
+
+// The values of pixel row y, each between the four block centres round it.
+void ValuesAlong(const Blocks& blocks, const Across& across, int y, std::vector<float>& out) {
+  const auto [row, down] = blocks.RowOf(y);
+  std::vector<float> blended(blocks.columns + 2);  // block column c at c + 1
+  for (int c = -1; c <= blocks.columns; ++c) {
+    blended[c + 1] = blocks.At(c, row) * (1 - down) + blocks.At(c, row + 1) * down;
+  }
+  for (std::size_t x = 0; x < out.size(); ++x) {
+    const int c = across.column[x] + 1;
+    out[x] = blended[c] * (1 - across.fraction[x]) + blended[c + 1] * across.fraction[x];
+  }
+}
+
+// The level a histogram's `share` of brightest pixels are brighter than.
+int BrighterThan(const std::array<int, 256>& histogram, int pixels, double share) {
+  int brighter = 0, value = 255;
+  const int wanted = std::max(1, static_cast<int>(pixels * share));
+  while (value > 0 && (brighter += histogram[value]) < wanted) --value;
+  return value;
+}
+
+// The paper's brightness block by block: the level that a tenth of a block's
+// pixels are brighter than, so that print covering up to most of a block
+// still leaves the paper. Blocks are wider than a character and a few pixels
+// high, so that paper that changes down the page (the bands of green-bar
+// paper, the top edge of a photographed sheet) is followed row by row.
+Blocks MeasureLevels(const GreyView& picture, int block) {
+  Blocks paper(picture, block, std::max(2, block / 16));
   std::vector<std::array<int, 256>> histograms(paper.columns);
   for (int row = 0; row < paper.rows; ++row) {
     for (auto& histogram : histograms) histogram.fill(0);
-    const int top = row * paper.block, bottom = std::min(picture.height, top + paper.block);
+    const int top = row * paper.height, bottom = std::min(picture.height, top + paper.height);
     for (int y = top; y < bottom; ++y) {
       const std::uint8_t* line = picture.pixels + y * picture.stride;
       for (int column = 0; column < paper.columns; ++column) {
         auto& histogram = histograms[column];
-        const int end = std::min(picture.width, (column + 1) * paper.block);
-        for (int x = column * paper.block; x < end; ++x) ++histogram[line[x]];
+        const int end = std::min(picture.width, (column + 1) * paper.width);
+        for (int x = column * paper.width; x < end; ++x) ++histogram[line[x]];
       }
     }
     for (int column = 0; column < paper.columns; ++column) {
-      const int width = std::min(picture.width - column * paper.block, paper.block);
-      // The levels that a tenth and four tenths of the pixels are brighter
-      // than: 1.28 and 0.25 standard deviations above the mean of noise.
-      const int pixels = width * (bottom - top);
-      int brighter = 0, value = 255;
-      while (value > 0 && (brighter += histograms[column][value]) < std::max(1, pixels / 10))
-        --value;
-      const int tenth = value;
-      while (value > 0 && (brighter += histograms[column][value]) < std::max(1, pixels * 4 / 10))
-        --value;
-      const std::size_t at = static_cast<std::size_t>(row) * paper.columns + column;
-      paper.level[at] = std::max(tenth, 16);
-      paper.grain[at] = (tenth - value) / 1.03f;
+      const int width = std::min(picture.width - column * paper.width, paper.width);
+      paper.values[static_cast<std::size_t>(row) * paper.columns + column] = static_cast<float>(
+          std::max(BrighterThan(histograms[column], width * (bottom - top), 0.1), 16));
     }
   }
   return paper;
+}
+
+// The grain, in square blocks: how far the brighter pixels spread below the
+// paper's level, as noise, JPEG or the grain of a table round a photographed
+// sheet make them do; print must stand out of it. Measured from each pixel's
+// own paper level, so that a block across the edge of a band holds one paper
+// spread, not the step between two: the levels that a tenth and a quarter of
+// the pixels are brighter than, relative to the paper, 0.61 standard
+// deviations of noise apart.
+Blocks MeasureGrain(const GreyView& picture, const Blocks& levels, const Across& across) {
+  Blocks grain(picture, levels.width, levels.width);
+  std::vector<std::array<int, 256>> histograms(grain.columns);
+  std::vector<float> level(picture.width);
+  for (int row = 0; row < grain.rows; ++row) {
+    for (auto& histogram : histograms) histogram.fill(0);
+    const int top = row * grain.height, bottom = std::min(picture.height, top + grain.height);
+    // Every other row is enough to measure a spread.
+    int counted = 0;
+    for (int y = top; y < bottom; y += 2, ++counted) {
+      ValuesAlong(levels, across, y, level);
+      const std::uint8_t* line = picture.pixels + y * picture.stride;
+      for (int x = 0; x < picture.width; ++x) {
+        // Brighter than its paper by up to 127, darker by up to 128.
+        const float relative = std::clamp(line[x] - level[x] + 128.5f, 0.0f, 255.0f);
+        ++histograms[x / grain.width][static_cast<int>(relative)];
+      }
+    }
+    for (int column = 0; column < grain.columns; ++column) {
+      const int width = std::min(picture.width - column * grain.width, grain.width);
+      const int pixels = width * counted;
+      const int tenth = BrighterThan(histograms[column], pixels, 0.1);
+      const int quarter = BrighterThan(histograms[column], pixels, 0.25);
+      grain.values[static_cast<std::size_t>(row) * grain.columns + column] =
+          (tenth - quarter) / 0.61f;
+    }
+  }
+  return grain;
+}
+
+// The sheet's edge, a hard shadow or the bands of green-bar paper among the
+// blocks round a pixel (the two on each side, as the block it lies in may
+// hold both sides of an edge): blending their levels would make the darker
+// side look like ink. A pixel as bright as one of them, within the grain, is
+// paper; a darker one is print, on the brightest paper round it (faint print
+// beside a darker band is not taken for the band).
+void KeepSteps(const Blocks& levels, const Across& across, int y, const std::uint8_t* in,
+               const std::vector<float>& grain, std::vector<float>& level) {
+  const auto [row, down] = levels.RowOf(y);
+  for (int c = -1; c < levels.columns; ++c) {
+    const std::array<float, 8> near = {levels.At(c - 1, row),     levels.At(c, row),
+                                       levels.At(c + 1, row),     levels.At(c + 2, row),
+                                       levels.At(c - 1, row + 1), levels.At(c, row + 1),
+                                       levels.At(c + 1, row + 1), levels.At(c + 2, row + 1)};
+    const auto [low, high] = std::minmax_element(near.begin(), near.end());
+    if (*high - *low <= 0.08f * *high) continue;
+    const int from = std::max(0, static_cast<int>((c + 0.5f) * levels.width));
+    const int to =
+        std::min(static_cast<int>(level.size()), static_cast<int>((c + 1.5f) * levels.width) + 1);
+    for (int x = from; x < to; ++x) {
+      if (across.column[x] != c) continue;
+      level[x] = *high;
+      for (const float candidate : near) {
+        if (candidate <= in[x] + grain[x]) level[x] = std::min(level[x], candidate);
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -71,57 +172,19 @@ PaperLevels MeasurePaper(const GreyView& picture) {
 float InkMap::Sample(float x, float y) const { return SampleBetween(*this, width, height, x, y); }
 
 InkMap MakeInkMap(const GreyView& picture) {
-  const PaperLevels paper = MeasurePaper(picture);
+  const int block = std::clamp(std::min(picture.width, picture.height) / 40, 8, 96);
+  const Across across(picture.width, block);
+  const Blocks levels = MeasureLevels(picture, block);
+  const Blocks grains = MeasureGrain(picture, levels, across);
   InkMap map{picture.width, picture.height,
              std::vector<std::uint8_t>(static_cast<std::size_t>(picture.width) * picture.height)};
-  // The paper level between block centres: across, by each pixel's two
-  // nearest block columns, and down, by the row's two nearest block rows.
-  const float block = static_cast<float>(paper.block);
-  std::vector<int> column(picture.width);
-  std::vector<float> across(picture.width);
-  for (int x = 0; x < picture.width; ++x) {
-    const float bx = (x + 0.5f) / block - 0.5f;
-    column[x] = static_cast<int>(std::floor(bx));
-    across[x] = bx - column[x];
-  }
-  std::vector<float> levels(paper.columns + 2),
-      grains(paper.columns + 2);  // block column c at c + 1
-  std::vector<float> above(paper.columns + 2), below(paper.columns + 2);
   std::vector<float> level(picture.width), grain(picture.width);  // the row's
   for (int y = 0; y < picture.height; ++y) {
-    const float by = (y + 0.5f) / block - 0.5f;
-    const int row = static_cast<int>(std::floor(by));
-    const float down = by - row;
-    for (int c = -1; c <= paper.columns; ++c) {
-      above[c + 1] = paper.At(paper.level, c, row);
-      below[c + 1] = paper.At(paper.level, c, row + 1);
-      levels[c + 1] = above[c + 1] * (1 - down) + below[c + 1] * down;
-      grains[c + 1] =
-          paper.At(paper.grain, c, row) * (1 - down) + paper.At(paper.grain, c, row + 1) * down;
-    }
     const std::uint8_t* in = picture.pixels + y * picture.stride;
-    for (int x = 0; x < picture.width; ++x) {
-      const int c = column[x] + 1;
-      level[x] = levels[c] * (1 - across[x]) + levels[c + 1] * across[x];
-      grain[x] = 3 * (grains[c] * (1 - across[x]) + grains[c + 1] * across[x]);
-    }
-    // The sheet's edge or a hard shadow between the blocks round a pixel:
-    // blending their levels would make the darker side look like ink. The
-    // pixel belongs to the darkest of them it is not darker than.
-    for (int c = 0; c <= paper.columns; ++c) {
-      const std::array<float, 4> near = {above[c], above[c + 1], below[c], below[c + 1]};
-      const auto [low, high] = std::minmax_element(near.begin(), near.end());
-      if (*high <= 1.5f * *low) continue;
-      const int from = std::max(0, static_cast<int>((c - 0.5f) * block));
-      const int to = std::min(picture.width, static_cast<int>((c + 0.5f) * block) + 1);
-      for (int x = from; x < to; ++x) {
-        if (column[x] + 1 != c) continue;
-        level[x] = *high;
-        for (const float candidate : near) {
-          if (candidate >= in[x] && candidate < level[x]) level[x] = candidate;
-        }
-      }
-    }
+    ValuesAlong(levels, across, y, level);
+    ValuesAlong(grains, across, y, grain);
+    for (float& g : grain) g *= 3;
+    KeepSteps(levels, across, y, in, grain, level);
     // Darker than the paper by more than three times its grain, in parts of
     // what the paper has left to darken.
     std::uint8_t* out = &map.ink[static_cast<std::size_t>(y) * picture.width];

@@ -67,17 +67,8 @@ std::vector<Peak> LinesInStrip(std::vector<Placed> marks, double gap) {
 // digits sits a little higher on its baseline than a line of small letters.
 // So: first the commonest short distance between neighbouring lines in a
 // strip, then the spacing near it that the distances, all taken, fit best as
-// whole multiples of. Faint pieces (dust, a shadow's edge, the grain of a
-// table) do not count: a piece of a line of print has a good part of the ink
-// that the heaviest pieces have.
-double Spacing(const std::vector<std::vector<Peak>>& peaks) {
-  std::vector<double> weights;
-  for (const auto& strip : peaks) {
-    for (const Peak& peak : strip) weights.push_back(peak.weight);
-  }
-  if (weights.size() < 4) return 0;
-  std::sort(weights.begin(), weights.end());
-  const double faint = 0.15 * weights[weights.size() * 9 / 10];
+// whole multiples of. Faint pieces do not count (see Faint).
+double Spacing(const std::vector<std::vector<Peak>>& peaks, double faint) {
   std::vector<double> distances;
   for (const auto& strip : peaks) {
     std::optional<double> last;
@@ -110,6 +101,17 @@ double Spacing(const std::vector<std::vector<Peak>>& peaks) {
   return best;
 }
 
+// The ink below which a piece of a line in a strip is faint: dust, a shadow's
+// edge, the grain of a table. A piece of a line of print has a good part of
+// the ink that the heaviest pieces have.
+double Faint(const std::vector<std::vector<Peak>>& peaks) {
+  std::vector<double> weights;
+  for (const auto& strip : peaks) {
+    for (const Peak& peak : strip) weights.push_back(peak.weight);
+  }
+  return weights.size() < 4 ? 0 : 0.15 * Percentile(weights, 90);
+}
+
 struct Projected {
   double u;
   double v;
@@ -122,28 +124,38 @@ struct Track {
   std::size_t lastStrip = 0;
 
   // Where the line is expected at u: a line of print is straight, even in a
-  // photo, so along all its points so far.
+  // photo, so along all its points so far, each as much as it holds ink: a
+  // faint speck of the table beside the sheet does not steer a line of print.
   double Expect(double u) const {
-    const std::size_t n = points.size();
-    if (n < 2) return points.back().v;
-    double su = 0, sv = 0, suu = 0, suv = 0;
+    if (points.size() < 2) return points.back().v;
+    double w = 0, su = 0, sv = 0, suu = 0, suv = 0;
     for (const Projected& p : points) {
-      su += p.u;
-      sv += p.v;
-      suu += p.u * p.u;
-      suv += p.u * p.v;
+      w += p.weight;
+      su += p.weight * p.u;
+      sv += p.weight * p.v;
+      suu += p.weight * p.u * p.u;
+      suv += p.weight * p.u * p.v;
     }
-    const double slope = (n * suv - su * sv) / (n * suu - su * su);
-    return sv / n + slope * (u - su / n);
+    const double uMean = su / w, vMean = sv / w, spread = suu / w - uMean * uMean;
+    const double slope = spread > 1e-9 ? (suv / w - uMean * vMean) / spread : 0;
+    return vMean + slope * (u - uMean);
   }
 };
 
+// Lines followed from strip to strip by their substantial pieces, each piece
+// going to the line it lies nearest the course of. Faint pieces (a character
+// or two at a line's end, print washed out by glare, specks, the grain of a
+// table beside the sheet) then join a line they lie on, within its length or
+// a strip beyond, so that they neither start lines nor steer them.
 std::vector<Track> FollowLines(const std::vector<std::vector<Peak>>& lines, double uLow,
-                               double width, double spacing) {
+                               double width, double spacing, double faint) {
   std::vector<Track> tracks;
   for (std::size_t s = 0; s < lines.size(); ++s) {
     const double u = uLow + (s + 0.5) * width;
-    const std::vector<Peak>& peaks = lines[s];
+    std::vector<Peak> peaks;
+    for (const Peak& peak : lines[s]) {
+      if (peak.weight >= faint) peaks.push_back(peak);
+    }
     std::vector<std::tuple<double, std::size_t, std::size_t>> pairs;  // distance, track, peak
     for (std::size_t t = 0; t < tracks.size(); ++t) {
       if (tracks[t].lastStrip + 3 < s) continue;
@@ -165,18 +177,51 @@ std::vector<Track> FollowLines(const std::vector<std::vector<Peak>>& lines, doub
       if (!peakTaken[p]) tracks.push_back({{{u, peaks[p].v, peaks[p].weight}}, s});
     }
   }
+  for (std::size_t s = 0; s < lines.size(); ++s) {
+    const double u = uLow + (s + 0.5) * width;
+    for (const Peak& peak : lines[s]) {
+      if (peak.weight >= faint) continue;
+      Track* nearest = nullptr;
+      double best = 0.25 * spacing;
+      for (Track& track : tracks) {
+        const bool within =
+            track.points.front().u - 1.5 * width < u && u < track.points.back().u + 1.5 * width;
+        const bool seen = std::any_of(track.points.begin(), track.points.end(),
+                                      [&](const Projected& p) { return p.u == u; });
+        if (!within || seen || std::abs(track.Expect(u) - peak.v) >= best) continue;
+        best = std::abs(track.Expect(u) - peak.v);
+        nearest = &track;
+      }
+      const Projected point{u, peak.v, peak.weight};
+      if (!nearest) {
+        tracks.push_back({{point}, s});
+        continue;
+      }
+      nearest->points.insert(
+          std::upper_bound(nearest->points.begin(), nearest->points.end(), point,
+                           [](const Projected& a, const Projected& b) { return a.u < b.u; }),
+          point);
+    }
+  }
   return tracks;
 }
 
 // Tracks that are pieces of one line, as a line whose characters sit unevenly
 // or touch the line above in places makes them: where one runs on where the
-// other is expected, within a third of a line's spacing, they are joined.
-std::vector<Track> Merged(std::vector<Track> tracks, double spacing) {
+// other is expected, within a third of a line's spacing, and no further along
+// than a few strips, they are joined.
+std::vector<Track> Merged(std::vector<Track> tracks, double spacing, double stripWidth) {
   std::sort(tracks.begin(), tracks.end(),
             [](const Track& a, const Track& b) { return a.points.size() > b.points.size(); });
   std::vector<Track> merged;
   for (Track& track : tracks) {
     auto same = std::find_if(merged.begin(), merged.end(), [&](const Track& line) {
+      // No further apart than a line followed may skip (marks at both edges
+      // of the sheet, such as the holes of continuous paper, are no line).
+      if (track.points.front().u > line.points.back().u + 4 * stripWidth ||
+          track.points.back().u < line.points.front().u - 4 * stripWidth) {
+        return false;
+      }
       for (const Projected& p : track.points) {
         if (std::abs(line.Expect(p.u) - p.v) > spacing / 3) return false;
       }
@@ -213,27 +258,31 @@ FoundLine Fit(const Track& track, double stripWidth, double givenSlope, bool giv
 }
 
 // The slope of lines as it changes down the page: slope = a + b v, by least
-// squares through the long lines; level when there are none.
-std::vector<double> SlopeDownThePage(const std::vector<double>& where,
-                                     const std::vector<double>& slopes) {
-  if (slopes.empty()) return {0, 0};
-  if (slopes.size() < 3) return {Median(slopes), 0};
-  double n = slopes.size(), sv = 0, ss = 0, svv = 0, svs = 0;
-  for (std::size_t i = 0; i < slopes.size(); ++i) {
-    sv += where[i];
-    ss += slopes[i];
-    svv += where[i] * where[i];
-    svs += where[i] * slopes[i];
+// squares through the long lines, each as much as it holds ink (the faint
+// edge of a sheet or a table's grain does not bend the page's lines); level
+// when there are none.
+std::vector<double> SlopeDownThePage(const std::vector<FoundLine>& lines, double middle) {
+  if (lines.empty()) return {0, 0};
+  double w = 0, sv = 0, ss = 0, svv = 0, svs = 0;
+  for (const FoundLine& line : lines) {
+    const double v = line.VAt(middle);
+    w += line.weight;
+    sv += line.weight * v;
+    ss += line.weight * line.slope;
+    svv += line.weight * v * v;
+    svs += line.weight * v * line.slope;
   }
-  const double spread = n * svv - sv * sv;
-  if (spread <= 0) return {ss / n, 0};
-  const double b = (n * svs - sv * ss) / spread;
-  return {(ss - b * sv) / n, b};
+  const double spread = svv / w - (sv / w) * (sv / w);
+  if (lines.size() < 3 || spread <= 1e-9) return {ss / w, 0};
+  const double b = (svs / w - (sv / w) * (ss / w)) / spread;
+  return {ss / w - b * sv / w, b};
 }
 
 }  // namespace
 
 FoundLine FoundLine::Turned() const { return {-middle, slope, -end, -begin, weight}; }
+
+FoundLine FoundLine::Mirrored() const { return {middle, -slope, -end, -begin, weight}; }
 
 Marks FindMarks(const InkMap& reduced, int faint, int clear) {
   const int w = reduced.width, h = reduced.height;
@@ -323,20 +372,19 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
   }
   std::vector<std::vector<Peak>> pieces;
   for (auto& strip : strips) pieces.push_back(LinesInStrip(std::move(strip), closeness * height));
-  const double spacing = Spacing(pieces);
+  const double faint = Faint(pieces);
+  const double spacing = faint > 0 ? Spacing(pieces, faint) : 0;
   if (spacing < 3) return {};
-  const std::vector<Track> tracks = Merged(FollowLines(pieces, uLow, width, spacing), spacing);
+  const std::vector<Track> tracks =
+      Merged(FollowLines(pieces, uLow, width, spacing, faint), spacing, width);
 
   // A short line's own slope is poor: it takes the slope of the long lines
   // at its place down the page (they turn slowly down a photographed sheet).
-  std::vector<double> where, slopes;
+  std::vector<FoundLine> longLines;
   for (const Track& track : tracks) {
-    if (track.points.size() < 6) continue;
-    const FoundLine line = Fit(track, width, 0);
-    where.push_back(line.VAt((uLow + uHigh) / 2));
-    slopes.push_back(line.slope);
+    if (track.points.size() >= 6) longLines.push_back(Fit(track, width, 0));
   }
-  const std::vector<double> slopeDown = SlopeDownThePage(where, slopes);
+  const std::vector<double> slopeDown = SlopeDownThePage(longLines, (uLow + uHigh) / 2);
   LineSearch search{{}, spacing};
   for (const Track& track : tracks) {
     FoundLine line = Fit(track, width, 0);
@@ -363,15 +411,64 @@ LineImage::LineImage(const InkMap& map, const PageFrame& frame, const FoundLine&
   width_ = std::max(1, static_cast<int>((line.end - line.begin + 2 * spacing) * scale));
   height_ = std::max(3, static_cast<int>(std::lround(1.3 * spacing * scale)));
   ink_.resize(static_cast<std::size_t>(width_) * height_);
-  const double c = std::cos(frame.angle), s = std::sin(frame.angle);
+  // The frame's unit steps along and across the line, in the picture.
+  const Point along = frame.ToPicture(1, 0), across = frame.ToPicture(0, 1);
+  const double ux = along.x, uy = along.y, vx = across.x, vy = across.y;
   for (int x = 0; x < width_; ++x) {
     const double u = begin_ + x + 0.5;
     const double middle = scale * line.VAt(u / scale);
     for (int y = 0; y < height_; ++y) {
       const double v = middle + (y + 0.5 - height_ / 2.0);
       ink_[static_cast<std::size_t>(y) * width_ + x] =
-          map.Sample(static_cast<float>(u * c - v * s), static_cast<float>(u * s + v * c));
+          map.Sample(static_cast<float>(u * ux + v * vx), static_cast<float>(u * uy + v * vy));
     }
+  }
+  TakeRowFloor();
+  LevelAlong(static_cast<int>(spacing * scale));
+}
+
+void LineImage::TakeRowFloor() {
+  // What lies all along a row of the line is no print: print leaves gaps
+  // between its characters in every row, far more than a tenth of the row.
+  std::vector<float> row(width_);
+  for (int y = 0; y < height_; ++y) {
+    float* values = &ink_[static_cast<std::size_t>(y) * width_];
+    std::copy(values, values + width_, row.begin());
+    const float floor = Percentile(row, 10);
+    if (floor <= 0) continue;
+    for (int x = 0; x < width_; ++x) values[x] = std::max(0.0f, values[x] - floor);
+  }
+}
+
+void LineImage::LevelAlong(int reach) {
+  // Each column's ink in the line's middle half (the lines above and below
+  // reach into the rest), over a stroke's width, so that a speck counts for
+  // little; then the most within `reach` either side, so that the gaps in and
+  // between characters do not count as faint.
+  std::vector<float> mass(width_, 0.0f), stroke(width_, 0.0f), envelope(width_, 0.0f);
+  for (int y = height_ / 4; y < height_ * 3 / 4; ++y) {
+    for (int x = 0; x < width_; ++x) mass[x] += At(x, y);
+  }
+  for (int x = 0; x < width_; ++x) {
+    for (int k = std::max(0, x - 2); k <= std::min(width_ - 1, x + 2); ++k) stroke[x] += mass[k];
+  }
+  for (int x = 0; x < width_; ++x) {
+    const int from = std::max(0, x - reach), to = std::min(width_, x + reach + 1);
+    envelope[x] = *std::max_element(stroke.begin() + from, stroke.begin() + to);
+  }
+  std::vector<float> inked;
+  for (const float e : envelope) {
+    if (e > 0) inked.push_back(e);
+  }
+  if (inked.empty()) return;
+  const float full = Percentile(inked, 90);
+  // Up to four times darker; columns with less than a sixth of the full ink
+  // hold no print to level (bare paper, specks and noise, or print the glare
+  // took altogether).
+  for (int x = 0; x < width_; ++x) {
+    if (envelope[x] < full / 6 || envelope[x] >= full) continue;
+    const float gain = std::min(4.0f, full / envelope[x]);
+    for (int y = 0; y < height_; ++y) ink_[static_cast<std::size_t>(y) * width_ + x] *= gain;
   }
 }
 
@@ -383,6 +480,42 @@ Point LineImage::ToPicture(double x, double y) const {
   const double u = begin_ + x;
   return frame_.ToPicture(u, scale_ * line_.VAt(u / scale_) + (y - height_ / 2.0));
 }
+
+namespace {
+
+// How the ink of columns [from, to) repeats: at which lag between `low` and
+// `high` it is most like itself, and how clearly (0 not at all, 1 exactly).
+struct Repeat {
+  double pitch = 0;
+  double regularity = 0;
+};
+
+Repeat RepeatOf(const std::vector<double>& columns, int from, int to, int low, int high) {
+  std::vector<double> centred(columns.begin() + from, columns.begin() + to);
+  const double mean = std::accumulate(centred.begin(), centred.end(), 0.0) / centred.size();
+  for (double& c : centred) c -= mean;
+  high = std::min(static_cast<int>(centred.size()) / 2, high);
+  auto correlation = [&](int lag) {
+    double s = 0;
+    for (std::size_t i = 0; i + lag < centred.size(); ++i) s += centred[i] * centred[i + lag];
+    return s;
+  };
+  const double zero = correlation(0);
+  if (high <= low + 1 || zero <= 0) return {};
+  std::vector<double> ac(high + 2, 0.0);
+  for (int lag = low - 1; lag <= high + 1; ++lag) ac[lag] = correlation(lag);
+  int best = low;
+  for (int lag = low; lag <= high; ++lag) {
+    if (ac[lag] > ac[best]) best = lag;
+  }
+  // Between whole columns, by the parabola through the best and its neighbours;
+  // normalised for the overlap, which shrinks as the lag grows.
+  const double below = ac[best - 1], above = ac[best + 1], curve = below - 2 * ac[best] + above;
+  return {best + (curve < 0 ? std::clamp(0.5 * (below - above) / curve, -0.5, 0.5) : 0.0),
+          ac[best] / zero * centred.size() / (centred.size() - best)};
+}
+
+}  // namespace
 
 LineMeasure MeasureLine(const LineImage& line, double spacing) {
   // Only clear ink counts: the grain of a noisy scan would otherwise fill
@@ -425,42 +558,57 @@ LineMeasure MeasureLine(const LineImage& line, double spacing) {
     stretches.back().ink += columns[x];
   }
   if (stretches.empty()) return {};
-  const Stretch print =
-      *std::max_element(stretches.begin(), stretches.end(),
-                        [](const Stretch& a, const Stretch& b) { return a.ink < b.ink; });
-  const int first = print.first, last = print.last;
-  if (last - first < 2) return {};
+  const auto heaviest =
+      std::max_element(stretches.begin(), stretches.end(),
+                       [](const Stretch& a, const Stretch& b) { return a.ink < b.ink; });
+  const int low = std::max(2, static_cast<int>(0.35 * spacing));
+  const int high = static_cast<int>(1.05 * spacing) + 1;
+  // A stretch further along that repeats at the same pitch, in step with it,
+  // is the same line, parted by print that glare or a stain took away: taken
+  // together they repeat as clearly. The sheet's edge, a shadow or a stain
+  // does not repeat.
+  auto first = heaviest, last = heaviest;
+  Repeat whole = RepeatOf(columns, first->first, last->last + 1, low, high);
+  for (bool grown = whole.regularity > 0.3; grown;) {
+    grown = false;
+    for (const auto next : {first - (first != stretches.begin()), last + 1}) {
+      if (next == stretches.end() || (next >= first && next <= last)) continue;
+      const Repeat own = RepeatOf(columns, next->first, next->last + 1, low, high);
+      const int from = std::min(first->first, next->first), to = std::max(last->last, next->last);
+      const Repeat together = RepeatOf(columns, from, to + 1, low, high);
+      if (next->last - next->first < 3 * whole.pitch || own.regularity < 0.5 * whole.regularity ||
+          together.regularity < 0.8 * whole.regularity ||
+          std::abs(own.pitch / whole.pitch - 1) > 0.05 ||
+          std::abs(together.pitch / whole.pitch - 1) > 0.03) {
+        continue;
+      }
+      (next < first ? first : last) = next;
+      whole = together;
+      grown = true;
+    }
+  }
+  if (last->last - first->first < 2) return {};
   LineMeasure measure;
   measure.inked = true;
-  measure.first = first;
-  measure.last = last + 1;
+  measure.first = first->first;
+  measure.last = last->last + 1;
 
-  // The pitch: where the print along the line repeats best, between a third
-  // of a line spacing and a little over one.
-  std::vector<double> centred(columns.begin() + first, columns.begin() + last + 1);
-  const double mean = std::accumulate(centred.begin(), centred.end(), 0.0) / centred.size();
-  for (double& c : centred) c -= mean;
-  const int low = std::max(2, static_cast<int>(0.35 * spacing));
-  const int high =
-      std::min(static_cast<int>(centred.size()) / 2, static_cast<int>(1.05 * spacing) + 1);
-  auto correlation = [&](int lag) {
-    double s = 0;
-    for (std::size_t i = 0; i + lag < centred.size(); ++i) s += centred[i] * centred[i + lag];
-    return s;
-  };
-  const double zero = correlation(0);
-  if (high <= low + 1 || zero <= 0) return measure;
-  std::vector<double> ac(high + 2, 0.0);
-  for (int lag = low - 1; lag <= high + 1; ++lag) ac[lag] = correlation(lag);
-  int best = low;
-  for (int lag = low; lag <= high; ++lag) {
-    if (ac[lag] > ac[best]) best = lag;
+  // The pitch: where the print repeats best, along the whole line and along
+  // each half. In a photo taken at an angle the print grows smaller towards
+  // the far edge: then the halves repeat more clearly than the whole, each
+  // at its own pitch, and the pitch changes steadily between them.
+  measure.pitch = whole.pitch;
+  measure.regularity = whole.regularity;
+  const int begin = first->first, end = last->last + 1, half = (begin + end) / 2;
+  const Repeat left = RepeatOf(columns, begin, half, low, high);
+  const Repeat right = RepeatOf(columns, half, end, low, high);
+  const double apart = (end - begin) / 2.0;
+  if (std::min(left.regularity, right.regularity) > whole.regularity + 0.05 &&
+      std::abs(right.pitch - left.pitch) < 0.4 * (left.pitch + right.pitch) / 2) {
+    measure.pitch = (left.pitch + right.pitch) / 2;
+    measure.pitchChange = (right.pitch - left.pitch) / apart;
+    measure.regularity = std::min(left.regularity, right.regularity);
   }
-  // Between whole columns, by the parabola through the best and its neighbours.
-  const double below = ac[best - 1], above = ac[best + 1], curve = below - 2 * ac[best] + above;
-  measure.pitch = best + (curve < 0 ? std::clamp(0.5 * (below - above) / curve, -0.5, 0.5) : 0.0);
-  // Normalised for the overlap, which shrinks as the lag grows.
-  measure.regularity = ac[best] / zero * centred.size() / (centred.size() - best);
   return measure;
 }
 

@@ -18,8 +18,9 @@ struct FoundLine {
   double weight = 0;  // how much ink it holds
 
   double VAt(double u) const { return middle + slope * u; }
-  // The same line in the frame turned half round.
+  // The same line in the frame turned half round, and in the frame mirrored.
   FoundLine Turned() const;
+  FoundLine Mirrored() const;
 };
 
 // The marks of a reduced ink map: its connected pieces of at least `faint`
@@ -55,7 +56,11 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
 
 // A line cut out of the full-size ink map and straightened: column x lies at
 // u = begin + x along the line, row y at y + 0.5 - height / 2 across it, in
-// the full-size picture's pixels.
+// the full-size picture's pixels. What runs all along a row of the line (the
+// edge of a band of green-bar paper) is taken as paper; print made lighter
+// along part of the line (a pale band of low toner, the edge of glare) is
+// levelled up to the line's full ink: the shapes stay, only their darkness
+// changes.
 class LineImage {
  public:
   LineImage(const InkMap& map, const PageFrame& frame, const FoundLine& line, double scale,
@@ -70,6 +75,9 @@ class LineImage {
   Point ToPicture(double x, double y) const;
 
  private:
+  void TakeRowFloor();
+  void LevelAlong(int reach);
+
   PageFrame frame_;
   FoundLine line_;
   double scale_;
@@ -80,14 +88,21 @@ class LineImage {
 };
 
 // What a straightened line shows along its length: where its print begins
-// and ends (columns), and its pitch, the distance between character centres,
-// with how clearly the print repeats at that pitch (0 not at all, 1 exactly).
+// and ends (columns), and its pitch, the distance between character centres
+// at the print's middle, with how clearly the print repeats at that pitch (0
+// not at all, 1 exactly), and how much the pitch grows a column along the line
+// (in a photo taken at an angle the print is smaller towards the far edge).
 struct LineMeasure {
   bool inked = false;
   double first = 0;
   double last = 0;
   double pitch = 0;
   double regularity = 0;
+  double pitchChange = 0;
+
+  double PitchAt(double column) const {
+    return pitch + pitchChange * (column - (first + last) / 2);
+  }
 };
 LineMeasure MeasureLine(const LineImage& line, double spacing);
 

@@ -47,16 +47,22 @@ Tilt SharpestTilt(const std::vector<InkPoint>& points, double base, std::vector<
 
 }  // namespace
 
-double PageFrame::U(Point p) const { return p.x * std::cos(angle) + p.y * std::sin(angle); }
+double PageFrame::U(Point p) const {
+  const double u = p.x * std::cos(angle) + p.y * std::sin(angle);
+  return mirrored ? -u : u;
+}
 
 double PageFrame::V(Point p) const { return -p.x * std::sin(angle) + p.y * std::cos(angle); }
 
 Point PageFrame::ToPicture(double u, double v) const {
   const double c = std::cos(angle), s = std::sin(angle);
+  if (mirrored) u = -u;
   return {u * c - v * s, u * s + v * c};
 }
 
-PageFrame PageFrame::Turned() const { return {angle + std::numbers::pi}; }
+PageFrame PageFrame::Turned() const { return {angle + std::numbers::pi, mirrored}; }
+
+PageFrame PageFrame::Mirrored() const { return {angle, !mirrored}; }
 
 std::vector<InkPoint> InkPoints(const InkMap& map, int threshold) {
   std::vector<InkPoint> points;

@@ -15,14 +15,19 @@ struct Point {
 // The page's own frame in a picture: u runs along the printed lines, v down
 // the page, both in the picture's pixels. `angle` is the direction of the lines
 // (0: left to right; pi / 2: top to bottom, a page turned a quarter clockwise).
+// A mirrored page (seen from behind the paper) has its lines run the other
+// way: u runs against `angle`.
 struct PageFrame {
   double angle = 0;
+  bool mirrored = false;
 
   double U(Point p) const;
   double V(Point p) const;
   Point ToPicture(double u, double v) const;
   // The same frame turned half round: the page upside down.
   PageFrame Turned() const;
+  // The same frame with its lines running the other way.
+  PageFrame Mirrored() const;
 };
 
 // A pixel of a reduced ink map that holds ink, weighted by how much.

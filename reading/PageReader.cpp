@@ -84,6 +84,7 @@ struct MeasuredLine {
   CharacterRow row;  // for lines long enough to be a line of 3s
   bool probe = false;
   std::array<Point, 4> box{};  // round the characters, in the picture
+  Point middle;                // of its print, in the frame (u, v; full size)
 };
 
 std::array<Point, 4> Box(const LineImage& image, const CharacterRow& row) {
@@ -98,7 +99,7 @@ std::array<Point, 4> Box(const LineImage& image, const CharacterRow& row) {
 
 MeasuredLine Measure(const Prepared& page, const PageFrame& frame, const FoundLine& found,
                      double spacing) {
-  MeasuredLine line{found, {}, {}, false, {}};
+  MeasuredLine line{found, {}, {}, false, {}, {}};
   const LineImage image(page.ink, frame, found, page.factor, spacing);
   line.measure = MeasureLine(image, spacing * page.factor);
   const double characters =
@@ -106,41 +107,130 @@ MeasuredLine Measure(const Prepared& page, const PageFrame& frame, const FoundLi
   // A space and 64 digits: about 64.5 pitches of print.
   if (characters > 55 && characters < 72) {
     line.row = CutCharacters(image, line.measure);
-    // Like characters at a steady pitch: text repeats neither so exactly.
-    line.probe = line.row.centres.size() >= 56 && line.row.centres.size() <= 70 &&
-                 line.measure.regularity >= 0.4 && line.row.alike >= 0.7;
+    // Like characters at a steady pitch: text repeats neither so exactly, and
+    // its characters are not mostly alike. A line of 3s partly damaged is
+    // still one.
+    const std::size_t cells = line.row.centres.size();
+    line.probe = cells >= 56 && cells <= 70 && line.measure.regularity >= 0.4 &&
+                 line.row.alike >= 0.7 && line.row.Used() * 4 >= static_cast<int>(cells);
   }
   if (!line.row.centres.empty()) line.box = Box(image, line.row);
+  const Point middle =
+      image.ToPicture((line.measure.first + line.measure.last) / 2, image.Height() / 2.0);
+  line.middle = {frame.U(middle), frame.V(middle)};
   return line;
 }
 
 // The page's lines in one frame, measured: the pitch of the print, from its
-// lines of 3s where there are any.
+// lines of 3s where there are any, and how it changes across and down the
+// page (a photo taken at an angle shows the far part of the page smaller).
 struct MeasuredPage {
   PageFrame frame;
   LineSearch search;
   std::vector<MeasuredLine> lines;
   double pitch = 0;
   bool probes = false;
+  Point centre;            // where the pitch is `pitch` (u, v; full size)
+  double pitchAcross = 0;  // and how much it grows a pixel along the lines
+  double pitchDown = 0;    // and down the page
+
+  double PitchAt(Point p) const {
+    return pitch + pitchAcross * (p.x - centre.x) + pitchDown * (p.y - centre.y);
+  }
 };
 
+// How the pitch changes over the page: along the lines as the lines of 3s
+// show it, and down the page by least squares through the lines of 3s where
+// there are two or more, else through every line whose pitch was measured
+// clearly; the pitch taken at the page's centre across. A page whose lines
+// disagree wildly keeps one pitch.
+void FitPitchOverThePage(MeasuredPage& page) {
+  double across = 0, probes = 0, probeLow = 1e300, probeHigh = -1e300;
+  for (const MeasuredLine& line : page.lines) {
+    if (!line.probe) continue;
+    across += line.row.pitchChange;
+    ++probes;
+    probeLow = std::min(probeLow, line.middle.y);
+    probeHigh = std::max(probeHigh, line.middle.y);
+  }
+  page.pitchAcross = probes > 0 ? across / probes : 0;
+  const bool byProbes = probeHigh - probeLow > page.pitch;
+  double w = 0, sv = 0, sp = 0, svv = 0, svp = 0;
+  for (const MeasuredLine& line : page.lines) {
+    const double measured = line.probe ? line.row.pitch : line.measure.pitch;
+    if (!line.probe && (byProbes || line.measure.regularity <= 0.3 ||
+                        std::abs(measured / page.pitch - 1) > 0.15)) {
+      continue;
+    }
+    const double pitch = measured - page.pitchAcross * (line.middle.x - page.centre.x);
+    const double weight = line.measure.last - line.measure.first;
+    const double v = line.middle.y;
+    w += weight;
+    sv += weight * v;
+    sp += weight * pitch;
+    svv += weight * v * v;
+    svp += weight * v * pitch;
+  }
+  const double spread = w > 0 ? svv / w - (sv / w) * (sv / w) : 0;
+  if (spread <= 1) return;
+  const double slope = (svp / w - (sv / w) * (sp / w)) / spread;
+  if (std::abs(slope) * 2 * std::sqrt(spread) > 0.5 * page.pitch) return;
+  page.pitchDown = slope;
+  page.centre.y = sv / w;
+  page.pitch = sp / w;
+}
+
+// Lines of print are a spacing apart: two found far closer (the dots of a
+// faint dot-matrix line followed as two) are one line, measured twice; the
+// better measured stays, a line of 3s first, then the one whose characters
+// more were used and more alike, then the one with more ink.
+void KeepOneOfEachLine(std::vector<MeasuredLine>& lines, double spacing) {
+  auto better = [](const MeasuredLine& a, const MeasuredLine& b) {
+    if (a.probe != b.probe) return a.probe;
+    if (a.probe && a.row.Used() != b.row.Used()) return a.row.Used() > b.row.Used();
+    if (a.probe) return a.row.alike > b.row.alike;
+    return a.found.weight > b.found.weight;
+  };
+  for (std::size_t i = 1; i < lines.size();) {
+    MeasuredLine &above = lines[i - 1], &below = lines[i];
+    const bool apart = below.middle.y - above.middle.y >= 0.45 * spacing ||
+                       below.measure.first > above.measure.last ||
+                       above.measure.first > below.measure.last;
+    if (apart) {
+      ++i;
+      continue;
+    }
+    if (better(below, above)) std::swap(above, below);
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
 MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness) {
-  MeasuredPage measured{frame, FindLines(page.marks, frame, closeness), {}, 0, false};
+  MeasuredPage measured{frame, FindLines(page.marks, frame, closeness), {}, 0, false, {}, 0, 0};
   std::vector<double> probePitches, textPitches;
+  double inked = 0;
   for (const FoundLine& line : measured.search.lines) {
     measured.lines.push_back(Measure(page, frame, line, measured.search.spacing));
     const MeasuredLine& last = measured.lines.back();
     if (last.probe) probePitches.push_back(last.row.pitch);
     if (last.measure.regularity > 0.3) textPitches.push_back(last.measure.pitch);
+    if (last.measure.inked) {
+      measured.centre.x += last.middle.x;
+      measured.centre.y += last.middle.y;
+      ++inked;
+    }
   }
   measured.probes = !probePitches.empty();
   measured.pitch = Median(measured.probes ? probePitches : textPitches);
+  if (inked > 0) measured.centre = {measured.centre.x / inked, measured.centre.y / inked};
+  FitPitchOverThePage(measured);
   // The page's shortest line is 20 characters; much shorter marks are the
   // sheet's edge, a shadow's or a stain, not lines of the page.
   std::erase_if(measured.lines, [&](const MeasuredLine& line) {
-    return !line.probe &&
-           (!line.measure.inked || line.measure.last - line.measure.first < 10 * measured.pitch);
+    return !line.probe && (!line.measure.inked || line.measure.last - line.measure.first <
+                                                      10 * measured.PitchAt(line.middle));
   });
+  KeepOneOfEachLine(measured.lines, measured.search.spacing * page.factor);
   return measured;
 }
 
@@ -162,7 +252,9 @@ std::vector<SeenLine> Seen(const MeasuredPage& page, double scale) {
   std::vector<SeenLine> seen;
   for (const MeasuredLine& line : page.lines) {
     const double characters =
-        line.measure.inked ? (line.measure.last - line.measure.first) / page.pitch + 0.45 : 0;
+        line.measure.inked
+            ? (line.measure.last - line.measure.first) / page.PitchAt(line.middle) + 0.45
+            : 0;
     seen.push_back({line.found.VAt(middle) * scale, line.probe, characters});
   }
   return seen;
@@ -174,10 +266,41 @@ struct Found {
   std::vector<MeasuredLine> lines;
   LayoutMatch layout;
   double pitch = 0;
+  double spacing = 0;  // between lines, in the reduced map
 };
 
-// The page's lines fitted to the test pages, as they stand and upside down:
-// the page found, or why not.
+// The page's lines measured again in another frame, each line as `carried` over to it.
+template <typename Carry>
+void MeasureAgain(const Prepared& prepared, Found& found, PageFrame frame, Carry carried) {
+  found.frame = frame;
+  for (MeasuredLine& line : found.lines) {
+    line = Measure(prepared, frame, carried(line.found), found.spacing);
+  }
+}
+
+// The best likeness of a line's mean character to any typeface's 3.
+double LikenessToA3(const Glyph& mean) {
+  const ShapeMatch shape = MatchShape(mean);
+  return std::max(shape.ocrB, shape.other);
+}
+
+// A page seen from behind the paper (a front camera, a scan through thin
+// paper) has its lines where the page has them but its characters mirrored:
+// its first line of 3s is then far more like a 3 mirrored back than as it
+// stands (0.5 against 0.95 and more); a symmetric character (8) is alike both
+// ways and is left as it stands.
+bool SeenMirrored(const Found& found) {
+  for (const auto& index : found.layout.blocks) {
+    if (!index) continue;
+    const Glyph& mean = found.lines[*index].row.mean;
+    return LikenessToA3(Mirrored(mean)) > LikenessToA3(mean) + 0.15;
+  }
+  return false;
+}
+
+// The page's lines fitted to the test pages, as they stand and upside down,
+// and read the right way round where the picture shows them mirrored: the
+// page found, or why not.
 std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& picture,
                                      const MeasuredPage& page) {
   // The page is printed at ten characters and six lines an inch: a spacing
@@ -195,14 +318,16 @@ std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& p
       turned.match && (!upright.match || turned.match->score > upright.match->score);
   const LayoutResult& result = useTurned ? turned : upright;
   if (!result.match) return result.problem;
-  Found found{page.frame, page.lines, *result.match, page.pitch};
+  Found found{page.frame, page.lines, *result.match, page.pitch, page.search.spacing};
   if (useTurned) {
     // Measured again the right way up: the characters must not stand on their heads.
-    found.frame = page.frame.Turned();
     std::reverse(found.lines.begin(), found.lines.end());
-    for (MeasuredLine& line : found.lines) {
-      line = Measure(prepared, found.frame, line.found.Turned(), page.search.spacing);
-    }
+    MeasureAgain(prepared, found, page.frame.Turned(),
+                 [](const FoundLine& line) { return line.Turned(); });
+  }
+  if (SeenMirrored(found)) {
+    MeasureAgain(prepared, found, found.frame.Mirrored(),
+                 [](const FoundLine& line) { return line.Mirrored(); });
   }
   return found;
 }
@@ -247,10 +372,12 @@ std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyVi
 LineEvidence Evidence(const MeasuredLine& line) {
   LineEvidence evidence;
   evidence.found = true;
-  evidence.characters = static_cast<int>(line.row.centres.size());
+  evidence.characters = line.row.Used();
   evidence.level = line.row.level;
   evidence.alike = line.row.alike;
   evidence.mean = line.row.mean;
+  evidence.glyphs = line.row.glyphs;
+  evidence.used = line.row.used;
   evidence.shape = MatchShape(line.row.mean);
   return evidence;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "reading/ReferenceGlyphs.h"
 #include "reading/Statistics.h"
 
 namespace fontprobe {
@@ -59,12 +60,12 @@ struct Walk {
 };
 
 Walk WalkLine(const std::vector<double>& columns, const LineMeasure& measure) {
-  const double pitch = measure.pitch;
   double typical = 0;  // the ink of a character, from the cells seen so far
   Walk walk;
-  double step = pitch;
-  double centre = InkCentre(columns, measure.first, measure.first + pitch).first;
+  double step = measure.PitchAt(measure.first);
+  double centre = InkCentre(columns, measure.first, measure.first + step).first;
   for (;;) {
+    const double pitch = measure.PitchAt(centre);
     const auto [found, mass] = InkCentre(columns, centre - pitch / 2, centre + pitch / 2);
     const bool inked = mass > 0.25 * typical;
     if (inked) {
@@ -77,7 +78,7 @@ Walk WalkLine(const std::vector<double>& columns, const LineMeasure& measure) {
     }
     walk.centres.push_back(centre);
     walk.inked.push_back(inked);
-    centre += step;
+    centre += step + measure.pitchChange * step;
     if (centre > measure.last + pitch / 2) break;
   }
   return walk;
@@ -117,17 +118,29 @@ double Evaluate(const std::vector<double>& p, double x) {
 
 // The centre across the line of the ink in the cell round `centre`, in the
 // line's middle seven tenths: the lines above and below reach into the rest.
-double InkHeight(const LineImage& line, double centre, double pitch) {
+// Ink counts up to `enough`, so that print lighter in part of each character
+// (a worn ribbon's upper pins) counts as much as the rest.
+double InkHeight(const LineImage& line, double centre, double pitch, float enough) {
   const int begin = std::max(0, static_cast<int>(centre - pitch / 2));
   const int end = std::min(line.Width(), static_cast<int>(centre + pitch / 2));
   double mass = 0, moment = 0;
   for (int y = line.Height() * 15 / 100; y < line.Height() * 85 / 100; ++y) {
     for (int x = begin; x < end; ++x) {
-      mass += line.At(x, y);
-      moment += line.At(x, y) * (y + 0.5);
+      const float ink = std::min(line.At(x, y), enough);
+      mass += ink;
+      moment += ink * (y + 0.5);
     }
   }
   return mass > 0 ? moment / mass : line.Height() / 2.0;
+}
+
+// A third of the ink the darkest two hundredths of the line's middle reach.
+float StrongInk(const LineImage& line) {
+  std::vector<float> values;
+  for (int y = line.Height() / 4; y < line.Height() * 3 / 4; ++y) {
+    for (int x = 0; x < line.Width(); ++x) values.push_back(line.At(x, y));
+  }
+  return values.empty() ? 1.0f : std::max(1.0f, Percentile(values, 98) / 3);
 }
 
 Patch Cut(const LineImage& line, double x, double y, double pitch) {
@@ -143,12 +156,18 @@ Patch Cut(const LineImage& line, double x, double y, double pitch) {
   return patch;
 }
 
+// See MeanCharacter.
 Glyph Average(const std::vector<Glyph>& glyphs) {
   Glyph mean;
-  for (const Glyph& g : glyphs) {
-    for (std::size_t i = 0; i < g.ink.size(); ++i) mean.ink[i] += g.ink[i];
+  std::vector<float> values(glyphs.size());
+  const std::size_t from = glyphs.size() / 4, to = glyphs.size() - from;
+  for (std::size_t i = 0; i < mean.ink.size(); ++i) {
+    for (std::size_t k = 0; k < glyphs.size(); ++k) values[k] = glyphs[k].ink[i];
+    std::sort(values.begin(), values.end());
+    float sum = 0;
+    for (std::size_t k = from; k < to; ++k) sum += values[k];
+    mean.ink[i] = sum / static_cast<float>(to - from);
   }
-  for (float& v : mean.ink) v /= static_cast<float>(glyphs.size());
   return mean;
 }
 
@@ -168,13 +187,26 @@ double LikenessAt(const Patch& patch, int dx, int dy, const Glyph& centred, doub
   return variance > 0 && spread > 0 ? product / std::sqrt(variance * spread) : -1;
 }
 
-// Each character moved by whole samples to fit the mean of all, twice over,
-// as where a character's ink centre falls varies with its dots and toner.
+// Sample by sample the median of the glyphs: what most characters show,
+// whatever a few damaged ones show.
+Glyph MedianOf(const std::vector<Glyph>& glyphs) {
+  Glyph median;
+  std::vector<float> values(glyphs.size());
+  for (std::size_t i = 0; i < median.ink.size(); ++i) {
+    for (std::size_t k = 0; k < glyphs.size(); ++k) values[k] = glyphs[k].ink[i];
+    median.ink[i] = Percentile(values, 50);
+  }
+  return median;
+}
+
+// Each character moved by whole samples to fit what most characters show,
+// twice over, as where a character's ink centre falls varies with its dots
+// and toner.
 std::vector<Glyph> Align(const std::vector<Patch>& patches) {
   std::vector<Glyph> glyphs;
   for (const Patch& p : patches) glyphs.push_back(p.Frame(0, 0));
   for (int round = 0; round < 2; ++round) {
-    Glyph centred = Average(glyphs);
+    Glyph centred = MedianOf(glyphs);
     const float mean = std::accumulate(centred.ink.begin(), centred.ink.end(), 0.0f) /
                        static_cast<float>(centred.ink.size());
     double spread = 0;
@@ -201,7 +233,63 @@ std::vector<Glyph> Align(const std::vector<Patch>& patches) {
   return glyphs;
 }
 
+// A worn ribbon prints with some of a head's pins lighter: the same rows of
+// every character lighter than the rest. Rows holding print (an eighth of the
+// darkest rows' ink at least; bare paper has none) are levelled up to the
+// darkest rows' ink, by at most four times, each row taken as dark as its
+// darkest neighbour within a stroke's width, so that the soft edge of a
+// stroke is not thickened.
+void LevelAcross(std::vector<Glyph>& glyphs) {
+  // What runs across nearly all of a character's cell, the gap beside it
+  // included (the edge of a band of green-bar paper), is no part of it, and
+  // no row to level: each row loses the ink its faintest sixth holds.
+  std::vector<float> row(kGlyphWidth);
+  for (Glyph& glyph : glyphs) {
+    for (int y = 0; y < kGlyphHeight; ++y) {
+      for (int x = 0; x < kGlyphWidth; ++x) row[x] = glyph.At(x, y);
+      const float floor = Percentile(row, 16);
+      for (int x = 0; x < kGlyphWidth; ++x) glyph.At(x, y) = std::max(0.0f, glyph.At(x, y) - floor);
+    }
+  }
+  constexpr int kStroke = 3;  // samples
+  const Glyph median = MedianOf(glyphs);
+  std::array<float, kGlyphHeight> peak{};
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) peak[y] = std::max(peak[y], median.At(x, y));
+  }
+  const float full = *std::max_element(peak.begin(), peak.end());
+  for (int y = 0; y < kGlyphHeight; ++y) {
+    float near = 0;
+    for (int k = std::max(0, y - kStroke); k <= std::min(kGlyphHeight - 1, y + kStroke); ++k) {
+      near = std::max(near, peak[k]);
+    }
+    if (near < full / 8 || near >= full) continue;
+    const float gain = std::min(4.0f, full / near);
+    for (Glyph& glyph : glyphs) {
+      for (int x = 0; x < kGlyphWidth; ++x) glyph.At(x, y) *= gain;
+    }
+  }
+}
+
+// How wide the reference digits' 3s draw their strokes: the middle of them.
+// Heavy print, or ink spread into the paper, draws wider; shapes, not weights,
+// tell typefaces apart.
+double ReferenceStrokeWidth() {
+  static const double width = [] {
+    std::vector<double> widths;
+    for (const ReferenceGlyph& reference : ReferenceGlyphs()) {
+      if (reference.digit == '3') widths.push_back(StrokeWidth(reference.blurred));
+    }
+    return Median(widths);
+  }();
+  return width;
+}
+
 }  // namespace
+
+Glyph MeanCharacter(const std::vector<Glyph>& characters) {
+  return Centred(NoWiderThan(Average(characters), 1.2 * ReferenceStrokeWidth()));
+}
 
 CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   CharacterRow row;
@@ -230,11 +318,14 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   course = Polynomial(keptIndex, keptCentre, 2);
   row.pitch = (Evaluate(course, keptIndex.back()) - Evaluate(course, keptIndex.front())) /
               std::max(1.0, keptIndex.back() - keptIndex.front());
+  // The local pitch is course[1] + 2 course[2] i; i grows by one a pitch.
+  row.pitchChange = 2 * course[2] / row.pitch;
 
   std::vector<double> heights;
+  const float enough = StrongInk(line);
   for (const double i : keptIndex) {
     row.centres.push_back(Evaluate(course, i));
-    heights.push_back(InkHeight(line, row.centres.back(), row.pitch));
+    heights.push_back(InkHeight(line, row.centres.back(), row.pitch, enough));
   }
   // How far the centres stray from a straight line: the median distance, so
   // that a smudge or a speck in a cell or two does not count.
@@ -250,44 +341,36 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   for (std::size_t k = 0; k < keptIndex.size(); ++k) {
     const double local = 2 * course[2] * keptIndex[k] + course[1];
     patches.push_back(Cut(line, row.centres[k], row.heights[k],
-                          std::clamp(local, 0.9 * row.pitch, 1.1 * row.pitch)));
+                          std::clamp(local, 0.75 * row.pitch, 1.25 * row.pitch)));
   }
   std::vector<Glyph> glyphs = Align(patches);
+  LevelAcross(glyphs);
 
-  // The longest run of characters side by side that are like their mean: a
-  // smudge or the sheet's edge at the end of a line is not one of them.
-  // Softened, so that noise and grain do not hide how alike the shapes are.
-  std::vector<double> likeness(glyphs.size());
-  const Glyph softMean = Blurred(Average(glyphs));
-  for (std::size_t k = 0; k < glyphs.size(); ++k)
-    likeness[k] = Likeness(Blurred(glyphs[k]), softMean, 0);
-  std::size_t runStart = 0, runLength = 0;
-  for (std::size_t k = 0; k < glyphs.size();) {
-    std::size_t end = k;
-    while (end < glyphs.size() && likeness[end] >= 0.5 &&
-           (end == k || keptIndex[end] == keptIndex[end - 1] + 1)) {
-      ++end;
-    }
-    if (end - k > runLength) {
-      runStart = k;
-      runLength = end - k;
-    }
-    k = std::max(end, k + 1);
+  // Characters unlike what most of the line's characters show are damaged (a
+  // streak, a stamp, a pen's stroke, print washed out by glare, the sheet's
+  // edge past the line's end) and are left out of the mean: unlike it by more
+  // than the line's own characters differ among themselves. Softened, so that
+  // noise and grain do not hide how alike the shapes are.
+  const Glyph softMedian = Blurred(MedianOf(glyphs));
+  std::vector<double> likeness(glyphs.size()), deviations;
+  for (std::size_t k = 0; k < glyphs.size(); ++k) {
+    likeness[k] = Likeness(Blurred(glyphs[k]), softMedian, 0);
   }
-  if (runLength < glyphs.size() && runLength >= 4) {
-    auto keep = [&](auto& values) {
-      values = std::vector(values.begin() + runStart, values.begin() + runStart + runLength);
-    };
-    keep(glyphs);
-    keep(row.centres);
-    keep(row.heights);
+  const double typical = Median(likeness);
+  for (const double l : likeness) deviations.push_back(std::abs(l - typical));
+  const double least = std::max(0.5, typical - std::max(0.04, 4 * 1.4826 * Median(deviations)));
+  std::vector<Glyph> used;
+  for (std::size_t k = 0; k < glyphs.size(); ++k) {
+    row.used.push_back(likeness[k] >= least);
+    if (row.used.back()) used.push_back(glyphs[k]);
   }
-  const Glyph mean = Average(glyphs);
-  const Glyph soft = Blurred(mean);
+  row.glyphs = std::move(glyphs);
+  if (used.empty()) return row;
+  const Glyph soft = Blurred(Average(used));
   double alike = 0;
-  for (const Glyph& g : glyphs) alike += Likeness(Blurred(g), soft, 0);
-  row.alike = alike / glyphs.size();
-  row.mean = Centred(mean);
+  for (const Glyph& g : used) alike += Likeness(Blurred(g), soft, 0);
+  row.alike = alike / used.size();
+  row.mean = MeanCharacter(used);
   return row;
 }
 

@@ -1,5 +1,7 @@
 #include "reading/Report.h"
 
+#include "reading/ProbeLine.h"
+
 namespace fontprobe {
 
 namespace {
@@ -18,6 +20,17 @@ std::string Judged(const BlockReading& block) {
       break;
   }
   return "unclear: " + block.reason;
+}
+
+// How many of a line's characters its judgement rests on, where damage or
+// the picture left some out.
+std::string CharactersUsed(const BlockReading& block) {
+  const LineEvidence& line = block.evidence;
+  if (!line.found || line.characters >= kLineLength || line.characters < kEnoughCharacters) {
+    return "";
+  }
+  return ", from " + std::to_string(line.characters) + " of its " + std::to_string(kLineLength) +
+         " characters";
 }
 
 std::string Joined(const std::vector<std::string>& items, const std::string& last,
@@ -49,11 +62,13 @@ std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber
                                      const PageReading& reading) {
   std::vector<std::string> lines{
       pageNumber > 1 ? fileName + " (page " + std::to_string(pageNumber) + ")" : fileName};
+  if (reading.frame && reading.frame->mirrored) lines.push_back(std::string("  ") + kMirroredWords);
   std::size_t width = 0;
   for (const BlockReading& block : reading.blocks) width = std::max(width, block.sequence.size());
   for (const BlockReading& block : reading.blocks) {
     lines.push_back("  block " + std::to_string(block.number) + "  " + block.sequence +
-                    std::string(width - block.sequence.size() + 2, ' ') + Judged(block));
+                    std::string(width - block.sequence.size() + 2, ' ') + Judged(block) +
+                    CharactersUsed(block));
   }
   lines.push_back(VerdictSentence(reading));
   return lines;

@@ -7,9 +7,14 @@
 
 namespace fontprobe {
 
+// What the report says of a page the picture shows mirrored.
+inline constexpr const char* kMirroredWords =
+    "the picture shows the page mirrored (seen through the paper, or by a front camera); "
+    "it was read mirrored back";
+
 // The words for a page read, the same in the fontprobe command and the
-// Windows program: the file (and page number, after the first), a line for
-// each test block, and the verdict.
+// Windows program: the file (and page number, after the first), whether the
+// page was seen mirrored, a line for each test block, and the verdict.
 std::vector<std::string> ReportLines(const std::string& fileName, int pageNumber,
                                      const PageReading& reading);
 

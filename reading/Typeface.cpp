@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "reading/ProbeLine.h"
 #include "reading/ReferenceGlyphs.h"
 
 namespace fontprobe {
@@ -231,8 +232,9 @@ bool LooksLikeOcrB(const ShapeMatch& shape) { return NotClearlyOcrB(shape).empty
 
 std::string Unreadable(const LineEvidence& line) {
   if (!line.found) return "its line of 3s was not found";
-  if (line.characters < 48) {
-    return "only " + std::to_string(line.characters) + " of its 64 characters could be read";
+  if (line.characters < kEnoughCharacters) {
+    return "only " + std::to_string(line.characters) + " of its " + std::to_string(kLineLength) +
+           " characters could be read";
   }
   if (line.level > 0.08) return "its characters do not lie level (creased or curled paper?)";
   if (line.alike < 0.5) return "its characters are not alike (smudged, faint or damaged print)";

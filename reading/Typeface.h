@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reading/Glyph.h"
 #include "reading/ReferenceGlyphs.h"
@@ -62,6 +63,8 @@ struct LineEvidence {
   double alike = 0;
   Glyph mean;
   ShapeMatch shape;
+  std::vector<Glyph> glyphs;  // each character as cut, aligned to the others
+  std::vector<bool> used;     // whether it went into the mean (a damaged one did not)
 };
 
 struct Judgement {

@@ -1,5 +1,6 @@
 // JPEG through libjpeg(-turbo): grey from any colour space (CMYK made grey by
-// hand, as libjpeg will not), then turned as the file's EXIF orientation says.
+// hand, as libjpeg will not), with the density and the EXIF orientation the
+// file states.
 // libjpeg reports errors by a long jump, so everything it touches between the
 // jump's two ends is plain data owned outside that stretch.
 // jpeglib.h needs FILE and size_t declared before it.
@@ -44,8 +45,8 @@ using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 
 // Decodes into `page`; false with the reason in `errors` when libjpeg gave up,
 // or at once when the header gives more than kLargestPicture pixels.
-bool Decode(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
-            std::vector<std::uint8_t>& row, PicturePage& page) {
+bool DecodeInto(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
+                std::vector<std::uint8_t>& row, DecodedPage& page) {
   if (setjmp(errors.jump)) return false;
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file);
@@ -63,9 +64,11 @@ bool Decode(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
   info.scale_denom = shrink;
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : JCS_GRAYSCALE;
-  if (info.density_unit == 1 && info.X_density > 0) page.dotsPerInch = info.X_density / shrink;
-  if (info.density_unit == 2 && info.X_density > 0)
-    page.dotsPerInch = info.X_density * 2.54 / shrink;
+  // Density unit 0 gives only the pixels' shape, 1 dots an inch, 2 a centimetre.
+  if (info.X_density > 0 && info.Y_density > 0 && info.density_unit <= 2) {
+    const double unit = (info.density_unit == 2 ? 2.54 : 1.0) / shrink;
+    page.resolution = {info.X_density * unit, info.Y_density * unit, info.density_unit != 0};
+  }
   jpeg_start_decompress(&info);
   page.image.width = static_cast<int>(info.output_width);
   page.image.height = static_cast<int>(info.output_height);
@@ -98,7 +101,8 @@ class JpegPicture : public PictureFile {
  public:
   explicit JpegPicture(std::string path) : path_(std::move(path)) {}
 
-  std::optional<PicturePage> NextPage() override {
+ protected:
+  std::optional<DecodedPage> Decode() override {
     if (read_) return std::nullopt;
     read_ = true;
     File file(std::fopen(path_.c_str(), "rb"), &std::fclose);
@@ -113,14 +117,14 @@ class JpegPicture : public PictureFile {
     errors.manager.error_exit = Fail;
     errors.manager.emit_message = Warn;
     std::vector<std::uint8_t> row;
-    PicturePage page;
-    const bool decoded = Decode(file.get(), info, errors, row, page);
+    DecodedPage page;
+    const bool decoded = DecodeInto(file.get(), info, errors, row, page);
     const JDIMENSION width = info.image_width, height = info.image_height;
     jpeg_destroy_decompress(&info);
     RefuseIfTooLarge(width, height);
     if (!decoded) throw PictureError(std::string("a broken JPEG file: ") + errors.message);
     if (errors.cutShort) throw PictureError("a broken JPEG file: it is cut short");
-    page.image = Oriented(std::move(page.image), JpegOrientation(head));
+    page.orientation = JpegOrientation(head);
     return page;
   }
 

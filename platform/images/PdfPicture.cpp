@@ -181,7 +181,8 @@ class PdfPicture : public PictureFile {
     if (pageInches_.empty()) throw PictureError("a PDF file without pages");
   }
 
-  std::optional<PicturePage> NextPage() override {
+ protected:
+  std::optional<DecodedPage> Decode() override {
     if (next_ >= pageInches_.size()) return std::nullopt;
     const std::size_t number = ++next_;
     // 300 dpi, or less for a page so large that it would pass the limit.
@@ -198,7 +199,7 @@ class PdfPicture : public PictureFile {
       throw PictureError("pdftoppm could not render page " + page + ": " +
                          FirstLine(rendered.output));
     }
-    PicturePage picture{ReadPgm(stem + ".pgm"), resolution};
+    DecodedPage picture{ReadPgm(stem + ".pgm"), StatedResolution{resolution, resolution}, 1};
     std::filesystem::remove(stem + ".pgm");
     return picture;
   }

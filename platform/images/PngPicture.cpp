@@ -27,8 +27,9 @@ std::uint32_t BigEndian(const unsigned char* bytes) {
   return std::uint32_t{bytes[0]} << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
 }
 
-// The resolution the pHYs chunk states, which comes before the picture data.
-std::optional<double> StatedResolution(const std::string& path) {
+// The resolution the pHYs chunk states, which comes before the picture data:
+// pixels a metre, or with unit 0 only the pixels' shape.
+std::optional<StatedResolution> Stated(const std::string& path) {
   File file(std::fopen(path.c_str(), "rb"), &std::fclose);
   unsigned char header[8], chunk[8];
   if (!file || std::fread(header, 1, 8, file.get()) != 8) return std::nullopt;
@@ -38,9 +39,9 @@ std::optional<double> StatedResolution(const std::string& path) {
     if (std::memcmp(chunk + 4, "pHYs", 4) == 0 && length == 9) {
       unsigned char data[9];
       if (std::fread(data, 1, 9, file.get()) != 9) return std::nullopt;
-      const std::uint32_t perMetre = BigEndian(data);
-      if (data[8] != 1 || perMetre == 0) return std::nullopt;
-      return perMetre * 0.0254;
+      const std::uint32_t across = BigEndian(data), down = BigEndian(data + 4);
+      if (data[8] > 1 || across == 0 || down == 0) return std::nullopt;
+      return StatedResolution{across * 0.0254, down * 0.0254, data[8] == 1};
     }
     if (std::fseek(file.get(), static_cast<long>(length) + 4, SEEK_CUR) != 0) return std::nullopt;
   }
@@ -51,7 +52,8 @@ class PngPicture : public PictureFile {
  public:
   explicit PngPicture(std::string path) : path_(std::move(path)) {}
 
-  std::optional<PicturePage> NextPage() override {
+ protected:
+  std::optional<DecodedPage> Decode() override {
     if (read_) return std::nullopt;
     read_ = true;
     ImageHolder holder;
@@ -61,7 +63,7 @@ class PngPicture : public PictureFile {
     }
     RefuseIfTooLarge(image.width, image.height);
     image.format = PNG_FORMAT_GRAY;
-    PicturePage page;
+    DecodedPage page;
     page.image.width = static_cast<int>(image.width);
     page.image.height = static_cast<int>(image.height);
     page.image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
@@ -69,7 +71,7 @@ class PngPicture : public PictureFile {
     if (!png_image_finish_read(&image, &paper, page.image.pixels.data(), 0, nullptr)) {
       throw PictureError(std::string("a broken PNG file: ") + image.message);
     }
-    page.dotsPerInch = StatedResolution(path_);
+    page.resolution = Stated(path_);
     return page;
   }
 

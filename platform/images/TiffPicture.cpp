@@ -39,7 +39,8 @@ class TiffPicture : public PictureFile {
     if (!tiff_) throw PictureError("a broken TIFF file: " + lastComplaint);
   }
 
-  std::optional<PicturePage> NextPage() override {
+ protected:
+  std::optional<DecodedPage> Decode() override {
     if (!first_ && !TIFFReadDirectory(tiff_.get())) return std::nullopt;
     first_ = false;
     std::uint32_t width = 0, height = 0;
@@ -47,8 +48,8 @@ class TiffPicture : public PictureFile {
     TIFFGetField(tiff_.get(), TIFFTAG_IMAGELENGTH, &height);
     if (width == 0 || height == 0) throw PictureError("a broken TIFF file: a page has no size");
     RefuseIfTooLarge(width, height);
-    PicturePage page;
-    page.dotsPerInch = StatedResolution();
+    DecodedPage page;
+    page.resolution = Stated();
     page.image.width = static_cast<int>(width);
     page.image.height = static_cast<int>(height);
     page.image.pixels.resize(static_cast<std::size_t>(width) * height);
@@ -82,16 +83,18 @@ class TiffPicture : public PictureFile {
   }
 
  private:
-  std::optional<double> StatedResolution() {
-    float resolution = 0;
+  // The resolution across and down, as a fax's 204 x 98 dpi; without a unit
+  // only the pixels' shape. A page stating none across states nothing.
+  std::optional<StatedResolution> Stated() {
+    float across = 0, down = 0;
     std::uint16_t unit = RESUNIT_INCH;
-    if (!TIFFGetField(tiff_.get(), TIFFTAG_XRESOLUTION, &resolution) || resolution <= 0) {
+    if (!TIFFGetField(tiff_.get(), TIFFTAG_XRESOLUTION, &across) || !(across > 0)) {
       return std::nullopt;
     }
+    if (!TIFFGetField(tiff_.get(), TIFFTAG_YRESOLUTION, &down) || !(down > 0)) down = across;
     TIFFGetFieldDefaulted(tiff_.get(), TIFFTAG_RESOLUTIONUNIT, &unit);
-    if (unit == RESUNIT_CENTIMETER) return resolution * 2.54;
-    if (unit == RESUNIT_INCH) return resolution;
-    return std::nullopt;
+    if (unit == RESUNIT_CENTIMETER) return StatedResolution{across * 2.54, down * 2.54, true};
+    return StatedResolution{across, down, unit == RESUNIT_INCH};
   }
 
   std::unique_ptr<TIFF, decltype(&TIFFClose)> tiff_;

@@ -104,7 +104,8 @@ class WicPicture : public PictureFile {
     if (FAILED(decoder_->GetFrameCount(&frames_))) frames_ = 0;
   }
 
-  std::optional<PicturePage> NextPage() override {
+ protected:
+  std::optional<DecodedPage> Decode() override {
     if (next_ >= frames_) return std::nullopt;
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICFormatConverter> converter;
@@ -121,7 +122,7 @@ class WicPicture : public PictureFile {
                                      WICBitmapPaletteTypeCustom))) {
       throw PictureError("a picture of a kind Windows Imaging Component cannot convert");
     }
-    PicturePage page;
+    DecodedPage page;
     page.image.width = static_cast<int>(width);
     page.image.height = static_cast<int>(height);
     page.image.pixels.resize(static_cast<std::size_t>(width) * height);
@@ -138,11 +139,12 @@ class WicPicture : public PictureFile {
       }
     }
     double dpiX = 0, dpiY = 0;
-    // WIC says 96 for a file that states nothing: not a resolution to trust.
-    if (SUCCEEDED(frame->GetResolution(&dpiX, &dpiY)) && dpiX > 0 && dpiX != 96) {
-      page.dotsPerInch = dpiX;
+    // WIC says 96 by 96 for a file that states nothing: not a resolution to trust.
+    if (SUCCEEDED(frame->GetResolution(&dpiX, &dpiY)) && dpiX > 0 && dpiY > 0 &&
+        (dpiX != 96 || dpiY != 96)) {
+      page.resolution = StatedResolution{dpiX, dpiY};
     }
-    page.image = Oriented(std::move(page.image), orientation_);
+    page.orientation = orientation_;
     return page;
   }
 

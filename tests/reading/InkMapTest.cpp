@@ -51,5 +51,46 @@ TEST(MakeInkMap, MakesNoInkOfTheTableRoundAPhotographedSheet) {
   EXPECT_EQ(inked, 0);
 }
 
+// Paper whose brightness changes down the page in bands (green-bar paper,
+// 214 against 250, with a soft edge), bare or with print: the bands are
+// paper; print on either, and faint print beside an edge, is ink.
+TEST(MakeInkMap, TakesBandsOfPaperForPaper) {
+  const int w = 1200, h = 900, band = 150;
+  auto paper = [&](int y) {
+    const double inBand = std::clamp((y % (2 * band) - band + 2) / 4.0, 0.0, 1.0);
+    return 250 - 36 * inBand;  // bands from y = 150, 450, 750, their edges 4 pixels soft
+  };
+  const struct {
+    const char* what;
+    int top;          // of a row of strokes 4 pixels high, 12 wide, 8 apart, from x 500 to 700
+    double darkness;  // what the print leaves of the paper
+  } cases[] = {
+      {"print on white paper", 60, 0.5},
+      {"print on a band", 220, 0.5},
+      {"faint print just above a band's edge", 140, 0.8},
+      {"faint print just below a band's edge", 154, 0.8},
+  };
+  for (const auto& c : cases) {
+    GreyImage sheet{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h)};
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const bool print = y >= c.top && y < c.top + 4 && x >= 500 && x < 700 && x % 20 < 12;
+        sheet.pixels[static_cast<std::size_t>(y) * w + x] =
+            static_cast<std::uint8_t>(paper(y) * (print ? c.darkness : 1));
+      }
+    }
+    const InkMap ink = MakeInkMap(sheet.View());
+    int bare = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const bool near = y >= c.top - 2 && y < c.top + 6 && x >= 498 && x < 702;
+        if (!near) bare += ink.At(x, y) > 24;
+      }
+    }
+    EXPECT_EQ(bare, 0) << c.what << ": paper taken for ink";
+    EXPECT_NEAR(ink.At(605, c.top + 2), 255 * (1 - c.darkness), 40) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace fontprobe

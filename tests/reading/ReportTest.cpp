@@ -47,6 +47,50 @@ TEST(ReportLines, NameTheFileEachBlockAndTheVerdict) {
                 "-", "Unreadable: the page is blank: nothing printed was found on it."}));
 }
 
+// What the page showed of how it was taken: mirrored, and lines judged from
+// fewer than their 64 characters.
+TEST(ReportLines, SayWhenThePageWasMirroredAndFromHowManyCharacters) {
+  const auto judged = [](int number, const char* sequence, Typeface typeface, int characters) {
+    BlockReading block = Block(number, sequence, typeface);
+    block.evidence.found = true;
+    block.evidence.characters = characters;
+    return block;
+  };
+  PageReading page;
+  page.family = PrinterFamily::EpsonIbm;
+  page.verdict = Verdict::OcrB;
+  page.blocks = {judged(1, "ESCk126", Typeface::Comparison, 64),
+                 judged(2, "ESCk5", Typeface::OcrB, 51),
+                 judged(3, "ESCk127", Typeface::SameAsComparison, 63)};
+  const struct {
+    const char* what;
+    bool mirrored;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"as it stands",
+       false,
+       {"scan.png", "  block 1  ESCk126  the comparison (the printer's Courier)",
+        "  block 2  ESCk5    OCR-B, from 51 of its 64 characters",
+        "  block 3  ESCk127  the same as the comparison: the printer ignored the sequence, from 63 "
+        "of its 64 characters",
+        "This printer prints OCR-B with ESCk5."}},
+      {"mirrored",
+       true,
+       {"scan.png",
+        "  the picture shows the page mirrored (seen through the paper, or by a front camera); it "
+        "was read mirrored back",
+        "  block 1  ESCk126  the comparison (the printer's Courier)",
+        "  block 2  ESCk5    OCR-B, from 51 of its 64 characters",
+        "  block 3  ESCk127  the same as the comparison: the printer ignored the sequence, from 63 "
+        "of its 64 characters",
+        "This printer prints OCR-B with ESCk5."}},
+  };
+  for (const auto& c : cases) {
+    page.frame = PageFrame{0, c.mirrored};
+    EXPECT_EQ(ReportLines("scan.png", 1, page), c.lines) << c.what;
+  }
+}
+
 // Each verdict says only what was seen: no OCR-B only when every block was
 // judged; undecided names each block not judged and why, or the page's reason.
 TEST(VerdictSentence, SaysOnlyWhatWasSeen) {

@@ -49,6 +49,15 @@ DRAFT_FLAT_SPARSE = Printer({}, start="flatmono", head="dot9-sparse", ink=60, va
 LQ_OCRB = Printer({K126: "courier", K5: "ocrb"}, head="dot24", ink=55)
 LQ_OCRB_SPARSE = Printer({K126: "courier", K127: "ocrb"}, head="dot24-sparse", ink=40, variant=7)
 DRAFT_FLAT_LQ_OCRB = Printer({K126: "flatmono", K5: "ocrb"}, start="flatmono", head="dot24", ink=60)
+# Faint and faulty print: carbon copies from a 24-pin and a 9-pin head, worn
+# ribbons whose upper pins print half as dark, low toner, inkjet ink feathering.
+LQ_OCRB_CARBON = Printer({K126: "courier", K5: "ocrb"}, head="dot24", carbon=True, variant=2)
+DRAFT_CARBON = Printer({K126: "courier"}, head="dot9", carbon=True, variant=3)
+LQ_OCRB_WORN = Printer({K126: "courier", K127: "ocrb"}, head="dot24", ink=50, worn_pins=0.5)
+DRAFT_WORN = Printer({K126: "courier"}, head="dot9", ink=60, worn_pins=0.5, variant=5)
+PCL_OCRB_LOW_TONER = Printer({COURIER_PCL: "courier", OCRB_PCL: "ocrb"}, ink=150, mottle=0.6)
+INKJET_HEAVY_OCRB = Printer({K126: "freemono", K5: "ocrb"}, start="freemono", weight=1.5,
+                            feather=1.0, variant=6)
 # Flat-topped lookalikes where OCR-B was asked for, reference and held-out,
 # on each print method; and OCR-B beside a lookalike on one page.
 PCL_MANROPE = Printer({COURIER_PCL: "courier", OCRB_PCL: "Manrope"})
@@ -98,9 +107,15 @@ class Case:
 
 
 def page_case(name, printer, family, capture, kind="png", paper=scans.A4, turned=None,
-              may_be_unclear=False, **save):
-    return Case(name, [(printer, family, capture, {"paper": paper})], kind, turned=turned,
-                may_be_unclear=may_be_unclear, **save)
+              may_be_unclear=False, printed=None, **save):
+    """A case of one page; `printed`: more options of the printed sheet (its
+    stock, margins, marks)."""
+    return Case(name, [(printer, family, capture, dict(printed or {}, paper=paper))], kind,
+                turned=turned, may_be_unclear=may_be_unclear, **save)
+
+
+def continuous(stock="continuous", **more):
+    return dict(stock=stock, margin=scans.CONTINUOUS_MARGIN, **more)
 
 
 def unreadable(name, make, reason, kind="png", verdict="unreadable"):
@@ -189,6 +204,66 @@ CASES = [
                                (EPSON_K5, "epson", Capture(300, tilt=1), {})], "tiff-g4", dpi=300),
     Case("pdf-two-pages", [(EPSON_NONE, "epson", Capture(300), {}),
                            (PCL_OCRB, "pcl", Capture(300, tilt=-1), {})], "pdf", dpi=300),
+    # Photos at an angle (the far edge up to 30 % narrower), of a sheet curled
+    # along one edge, and pages seen mirrored.
+    page_case("photo-pcl-keystone-30", PCL_OCRB, "pcl",
+              Capture(300, photo=True, keystone=0.3, light=0.5, blur=0.8, noise=4, variant=13),
+              kind="jpeg", quality=85, mode="RGB"),
+    page_case("photo-epson-keystone-28-tilted", EPSON_K127, "epson",
+              Capture(300, photo=True, keystone=0.28, tilt=4, light=0.4, noise=5, variant=14),
+              kind="jpeg", quality=85),
+    page_case("photo-pcl-keystone-25-sideways", PCL_NONE, "pcl",
+              Capture(280, photo=True, keystone=0.25, far="left", light=0.3, noise=4, variant=15),
+              kind="jpeg", quality=85),
+    page_case("photo-epson-curled-top", EPSON_K5, "epson",
+              Capture(300, photo=True, curl=70, curl_edge="top", light=0.5, noise=4,
+                      variant=16), kind="jpeg", quality=85),
+    page_case("photo-pcl-curled-right", PCL_OCRB, "pcl",
+              Capture(300, photo=True, curl=60, curl_edge="right", tilt=-2, noise=4, variant=17),
+              kind="jpeg", quality=85),
+    page_case("photo-mirrored-front-camera", EPSON_K5, "epson",
+              Capture(300, photo=True, mirrored=True, tilt=2, light=0.5, noise=5, variant=18),
+              kind="jpeg", quality=85, mode="RGB"),
+    page_case("scan-through-the-paper-mirrored", PCL_OCRB, "pcl",
+              Capture(300, mirrored=True, turns=2, blur=1.0, noise=3)),
+    # Pixels that are not square, as the file states: fax resolutions and files
+    # stating unequal resolutions across and down (OCR-B at 98 dpi down may be
+    # too coarse to tell).
+    page_case("fax-204x98-g3", PCL_OCRB, "pcl", Capture(204, dpi_down=98), kind="tiff-g3",
+              dpi=(204, 98), may_be_unclear=True),
+    page_case("fax-204x98-g4-epson", EPSON_K5, "epson", Capture(204, dpi_down=98, tilt=1),
+              kind="tiff-g4", dpi=(204, 98)),
+    page_case("png-300x150-phys", EPSON_NONE, "epson", Capture(300, dpi_down=150), dpi=(300, 150)),
+    page_case("jpeg-200x300-density", PCL_OCRB, "pcl", Capture(200, dpi_down=300), kind="jpeg",
+              dpi=(200, 300)),
+    # Marks across part of a line: a pale band of low toner, a drum's streak,
+    # a pen's ring, a stamp, glare.
+    page_case("band-of-low-toner", PCL_OCRB, "pcl", Capture(300),
+              printed={"marks": [("band", 2, 0.45, 1.5, 0.8)]}),
+    page_case("drum-streak", EPSON_K5, "epson", Capture(300, blur=0.5),
+              printed={"marks": [("streak", 1, 0.3, 0.05)]}),
+    page_case("pen-ring-round-the-ocrb-line", EPSON_K127, "epson", Capture(300),
+              printed={"marks": [("pen-ring", 3)]}, mode="RGB"),
+    page_case("stamp-on-the-comparison", PCL_OCRB, "pcl", Capture(300, tilt=-1),
+              printed={"marks": [("stamp", 1, 0.7)]}, mode="RGB"),
+    page_case("photo-glare-on-the-ocrb-line", EPSON_K5, "epson",
+              Capture(300, photo=True, light=0.4, noise=4, variant=19),
+              printed={"marks": [("glare", 2, 0.35, 0.45)]}, kind="jpeg", quality=85),
+    # Faint print, and paper that is not ink: carbon copies on continuous and
+    # green-bar paper, worn ribbons, low toner, inkjet feathering. OCR-B
+    # struck by a worn or carbon 24-pin head, or heavy and feathered, may be
+    # too coarse to tell from its lookalikes: unclear, never another answer.
+    page_case("carbon-copy-continuous", LQ_OCRB_CARBON, "epson", Capture(300, noise=3),
+              paper=scans.CONTINUOUS, printed=continuous(), mode="RGB", may_be_unclear=True),
+    page_case("carbon-copy-draft-green-bar", DRAFT_CARBON, "epson", Capture(300, noise=3),
+              paper=scans.CONTINUOUS, printed=continuous("green-bar"), kind="jpeg",
+              quality=85, mode="RGB"),
+    page_case("worn-ribbon-24-pin", LQ_OCRB_WORN, "epson", Capture(300), may_be_unclear=True),
+    page_case("worn-ribbon-9-pin", DRAFT_WORN, "epson", Capture(300, noise=4),
+              paper=scans.CONTINUOUS, printed=continuous()),
+    page_case("low-toner", PCL_OCRB_LOW_TONER, "pcl", Capture(300, noise=3)),
+    page_case("inkjet-feathering-heavy-ocrb", INKJET_HEAVY_OCRB, "epson", Capture(300, blur=0.5),
+              may_be_unclear=True),
     # A line lost off the bottom of the scan: still the Epson page.
     page_case("epson-third-line-cut-off", EPSON_K5, "epson", Capture(300, crop_bottom=2.9)),
     # Not a readable test page.
@@ -256,7 +331,7 @@ def make(case, fontprobe, folder):
         picture = capture.take(sheet, 300)
         pictures.append(picture)
         blocks = expected_blocks(printer, pages[family], case.may_be_unclear)
-        expected.append({"page": family, "blocks": blocks})
+        expected.append({"page": family, "blocks": blocks, "mirrored": capture.mirrored})
     if pictures:
         if case.save.get("exif_orientation"):
             # The pixels as a camera stores them; the EXIF tag turns them back.
@@ -315,6 +390,8 @@ def run(index, fontprobe, folder):
                     problems.append(f"page {number} block {i + 1}: {got_block}, expected {want_block}")
         if want.get("reason") and want["reason"] not in got["reason"]:
             problems.append(f"page {number}: reason {got['reason']!r} lacks {want['reason']!r}")
+        if "mirrored" in want and got.get("mirrored") != want["mirrored"]:
+            problems.append(f"page {number}: mirrored {got.get('mirrored')}, expected {want['mirrored']}")
         if case.turned is not None and got.get("turned") != case.turned:
             problems.append(f"page {number}: turned {got.get('turned')}, expected {case.turned}")
     verdicts = [w["verdict"] for w in expected]
@@ -352,6 +429,7 @@ def command_checks(fontprobe, folder):
     without poppler-utils, and usage errors. Runs after the cases, whose
     files it uses."""
     scan = os.path.join(folder, "pcl-ocrb-300.png")
+    mirrored = os.path.join(folder, "scan-through-the-paper-mirrored.png")
     two_pages = os.path.join(folder, "tiff-g4-two-pages.tiff")
     pdf = os.path.join(folder, "pdf-two-pages.pdf")
     odd_name = os.path.join(folder, "scan\x1b]0;PWNED\x07.png")
@@ -368,6 +446,8 @@ def command_checks(fontprobe, folder):
         ("standard input", ["read", "--json", "-"], scan_bytes, None, 0, '"file":"-"'),
         ("annotated pictures, one a page", ["read", two_pages, scan, "--annotate", prefix], None,
          None, 0, "(page 2)"),
+        ("a mirrored page said to be one", ["read", mirrored], None, None, 0,
+         "the picture shows the page mirrored"),
         ("a file name with control characters", ["read", odd_name], None, None, 0,
          "scan\\x1b]0;PWNED\\x07.png"),
         ("a picture too large, refused from its header", ["read", huge], None, None, 7,

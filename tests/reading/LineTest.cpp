@@ -1,0 +1,166 @@
+// A line of 3s as the reader measures it and cuts it into characters, clean
+// and damaged: a pale band, glare, a streak, a stamp, a worn ribbon's upper
+// pins, the edge of a green band, a pitch that grows along the line.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "reading/Lines.h"
+#include "reading/ProbeLine.h"
+#include "reading/ReferenceGlyphs.h"
+
+namespace fontprobe {
+namespace {
+
+constexpr int kCount = 64;
+constexpr double kPitch = 30;  // pixels
+constexpr int kMiddle = 60;    // of the line, down the map
+constexpr double kSpacing = 50;
+
+// How the ink of character k at (x, y) of the map comes out; (cx, cy) is the
+// character's centre.
+using Change = std::function<float(int k, double x, double y, double cx, double cy, float ink)>;
+
+// Each character's centre along the line: evenly, or growing from `pitch` by
+// `growth` a character.
+double Centre(int k, double growth) { return 100 + kPitch * k + growth * k * k / 2; }
+
+// An ink map holding a line of 64 Courier 3s, changed as `change` says.
+InkMap LineOf3s(const Change& change, double growth = 0) {
+  const Glyph three = ReferenceInk(kReferenceFaces[2], 3);  // TeX Gyre Cursor
+  const int width = static_cast<int>(Centre(kCount, growth)) + 100;
+  InkMap map{width, 2 * kMiddle,
+             std::vector<std::uint8_t>(static_cast<std::size_t>(width) * 2 * kMiddle)};
+  for (int k = 0; k < kCount; ++k) {
+    const double cx = Centre(k, growth), step = (kPitch + growth * k) / kGlyphWidth;
+    for (int y = 0; y < map.height; ++y) {
+      for (int x = static_cast<int>(cx - kPitch); x < cx + kPitch; ++x) {
+        const double gx = (x + 0.5 - cx) / step + kGlyphWidth / 2.0;
+        const double gy = (y + 0.5 - kMiddle) / step + kGlyphHeight / 2.0;
+        const float ink = change(k, x + 0.5, y + 0.5, cx, kMiddle, three.Sample(gx, gy));
+        auto& out = map.ink[static_cast<std::size_t>(y) * width + x];
+        out = static_cast<std::uint8_t>(std::clamp(out + ink, 0.0f, 255.0f));
+      }
+    }
+  }
+  return map;
+}
+
+struct Read {
+  LineMeasure measure;
+  CharacterRow row;
+};
+
+Read ReadLine(const InkMap& map) {
+  const LineImage image(map, PageFrame{}, FoundLine{kMiddle, 0, 0, double(map.width), 1}, 1,
+                        kSpacing);
+  const LineMeasure measure = MeasureLine(image, kSpacing);
+  return {measure, CutCharacters(image, measure)};
+}
+
+TEST(CutCharacters, LeavesDamagedCharactersOutOfTheMean) {
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  const Glyph cleanMean = ReadLine(LineOf3s(clean)).row.mean;
+  const struct {
+    const char* what;
+    Change change;
+    std::set<int> damaged;  // characters damaged beyond their line's own spread
+    int leastLeftOut;       // of them
+    int leastUsed;
+  } cases[] = {
+      {"clean", clean, {}, 0, 64},
+      {"a pale band of low toner over ten characters: levelled and used",
+       [](int k, double, double, double, double, float ink) {
+         return k >= 20 && k < 30 ? 0.2f * ink : ink;
+       },
+       {},
+       0,
+       60},
+      {"glare taking nine characters away",
+       [](int k, double, double, double, double, float ink) { return k >= 25 && k < 34 ? 0 : ink; },
+       {},
+       0,
+       55},
+      {"a drum's streak through two characters",
+       [](int k, double x, double, double cx, double, float ink) {
+         return (k == 10 || k == 40) && std::abs(x - cx + 4) < 4 ? 255.0f : ink;
+       },
+       {10, 40},
+       2,
+       60},
+      {"a stamp's letters, heavy strokes slanting across eight characters",
+       [](int k, double x, double y, double cx, double cy, float ink) {
+         return k >= 45 && k < 53 && std::abs(y - cy - (x - cx) * 1.5) < 6 ? ink + 150 : ink;
+       },
+       {45, 46, 47, 48, 49, 50, 51, 52},
+       5,
+       54},
+      {"a pen's thin stroke slanting across three characters: left out or harmless",
+       [](int k, double x, double y, double, double cy, float ink) {
+         return k >= 3 && k < 6 && std::abs(y - cy + 20 - (x - 190) * 0.25) < 2 ? 230.0f : ink;
+       },
+       {},
+       0,
+       59},
+      {"a grey stamp over eight characters",
+       [](int k, double, double y, double, double cy, float ink) {
+         return k >= 45 && k < 53 && std::abs(y - cy) < 20 ? ink + 110 : ink;
+       },
+       {},
+       0,
+       54},
+  };
+  for (const auto& c : cases) {
+    const Read read = ReadLine(LineOf3s(c.change));
+    ASSERT_TRUE(read.measure.inked) << c.what;
+    EXPECT_NEAR(read.measure.pitch, kPitch, 1) << c.what;
+    // The whole line is measured, whatever it lost.
+    EXPECT_NEAR(read.measure.last - read.measure.first, kCount * kPitch, 2 * kPitch) << c.what;
+    const CharacterRow& row = read.row;
+    EXPECT_GE(row.Used(), c.leastUsed) << c.what;
+    EXPECT_EQ(row.used.size(), row.glyphs.size()) << c.what;
+    // Which were left out, by their place along the line.
+    int leftOut = 0;
+    for (std::size_t i = 0; i < row.centres.size(); ++i) {
+      const int k = static_cast<int>(std::lround((row.centres[i] - 100) / kPitch));
+      leftOut += c.damaged.count(k) && !row.used[i];
+    }
+    EXPECT_GE(leftOut, c.leastLeftOut) << c.what;
+    EXPECT_GT(Likeness(row.mean, cleanMean, 1), 0.98) << c.what;
+  }
+}
+
+TEST(CutCharacters, TakesOffWhatThePaperOrTheRibbonAddsToEveryCharacter) {
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  const Glyph cleanMean = ReadLine(LineOf3s(clean)).row.mean;
+  const struct {
+    const char* what;
+    Change change;
+  } cases[] = {
+      {"a worn ribbon: the upper pins a third as dark",
+       [](int, double, double y, double, double cy, float ink) { return y < cy ? ink / 3 : ink; }},
+      {"the edge of a green band along the characters' feet",
+       [](int, double, double y, double, double cy, float ink) {
+         return std::abs(y - cy - 24) < 1.5 ? ink + 60 : ink;
+       }},
+  };
+  for (const auto& c : cases) {
+    const Read read = ReadLine(LineOf3s(c.change));
+    EXPECT_EQ(read.row.Used(), kCount) << c.what;
+    EXPECT_GT(Likeness(read.row.mean, cleanMean, 1), 0.95) << c.what;
+  }
+}
+
+TEST(MeasureLine, FollowsAPitchThatGrowsAlongTheLine) {
+  // From 30 pixels to 30 + 63 * 0.12 = 37.6, as the near side of a photo
+  // taken at an angle shows it.
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  const Read read = ReadLine(LineOf3s(clean, 0.12));
+  EXPECT_GT(read.measure.pitchChange, 0.5 * 0.12 / kPitch);
+  EXPECT_NEAR(read.row.pitch, kPitch + 0.12 * 31.5, 1);
+  EXPECT_EQ(read.row.Used(), kCount);
+}
+
+}  // namespace
+}  // namespace fontprobe
