@@ -7,13 +7,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
+# Tests that do not share a rig run side by side, one a core.
 build_preset native
-ctest --preset native
+ctest --preset native -j"$(nproc)"
 
 # The same native tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # and a few seconds of each fuzz target.
 build_preset sanitize
-ctest --preset sanitize
+ctest --preset sanitize -j"$(nproc)"
 
 build_preset mingw
 ctest --preset mingw

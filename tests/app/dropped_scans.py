@@ -13,6 +13,7 @@ usage: dropped_scans.py FONTPROBE FOLDER
 """
 import glob
 import os
+import shutil
 import subprocess
 import sys
 
@@ -37,6 +38,8 @@ CASES = [
 
 
 def main(fontprobe, folder):
+    # Made afresh each run: make() keeps a picture it finds.
+    shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder, exist_ok=True)
     for case in CASES:
         path, _ = make(case, fontprobe, folder)

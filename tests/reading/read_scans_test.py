@@ -10,15 +10,23 @@ scanner or camera, writes it in a file format, and checks what
 unclear; a line of OCR-B from a 9-pin head may be OCR-B or unclear (too coarse
 to tell); an unclear block makes the page undecided.
 
-usage: read_scans_test.py FONTPROBE FOLDER [CASE-NAME...]
+The pictures are made once for a version of the virtual printer and camera
+and of the page bytes, in a folder of their own below PICTURES, which the
+native and the sanitizer builds share: each build reads the same files, and
+the second need not make them again.
+
+usage: read_scans_test.py FONTPROBE FOLDER PICTURES [CASE-NAME...]
 """
 import glob
+import hashlib
 import json
 import os
 import shutil
 import struct
 import subprocess
 import sys
+import tempfile
+import time
 import zlib
 from concurrent.futures import ProcessPoolExecutor
 
@@ -314,30 +322,61 @@ def expected_verdict(want_blocks, got_blocks):
     return "undecided" if "unclear" in got_blocks else "no-ocr-b"
 
 
-def make(case, fontprobe, folder):
-    """Writes the case's file; returns its path and what each page must read as."""
+def make(case, fontprobe, pictures):
+    """Writes the case's file unless the picture folder already holds it;
+    returns its path and what each page must read as."""
     pages = {family: scans.test_page(fontprobe, family) for family in ("epson", "pcl")}
-    path = os.path.join(folder, case.name + "." + case.kind.split("-")[0].replace("png16", "png"))
-    pictures, expected = [], []
+    name = case.name + "." + case.kind.split("-")[0].replace("png16", "png")
+    path = os.path.join(pictures, name)
+    expected = []
+    for printer, family, capture, options in case.pages:
+        if printer is None:
+            expected.append({"verdict": case.expect, "reason": case.reason})
+        else:
+            blocks = expected_blocks(printer, pages[family], case.may_be_unclear)
+            expected.append({"page": family, "blocks": blocks, "mirrored": capture.mirrored})
+    if not os.path.exists(path):
+        # Made aside and moved in whole, so that no run reads a file half written.
+        with tempfile.TemporaryDirectory(dir=pictures) as aside:
+            write_case(case, pages, os.path.join(aside, name))
+            os.replace(os.path.join(aside, name), path)
+    return path, expected
+
+
+def write_case(case, pages, path):
+    pictures = []
     for printer, family, capture, options in case.pages:
         if printer is None:
             if callable(capture):
                 pictures.append(capture(pages))
             else:
                 write_damaged(path, capture, pages)
-            expected.append({"verdict": case.expect, "reason": case.reason})
             continue
         sheet = printer.print_page(pages[family], 300, **options)
-        picture = capture.take(sheet, 300)
-        pictures.append(picture)
-        blocks = expected_blocks(printer, pages[family], case.may_be_unclear)
-        expected.append({"page": family, "blocks": blocks, "mirrored": capture.mirrored})
+        pictures.append(capture.take(sheet, 300))
     if pictures:
         if case.save.get("exif_orientation"):
             # The pixels as a camera stores them; the EXIF tag turns them back.
             pictures[0] = stored_for(pictures[0], case.save["exif_orientation"])
         scans.save(pictures, path, case.kind, **case.save)
-    return path, expected
+
+
+def picture_folder(fontprobe, root):
+    """The folder below root for these generator sources and page bytes."""
+    digest = hashlib.sha256()
+    here = os.path.dirname(os.path.abspath(__file__))
+    for source in sorted(glob.glob(os.path.join(here, "*.py"))) + [scans.lookalikes.__file__]:
+        with open(source, "rb") as f:
+            digest.update(f.read())
+    for family in ("epson", "pcl"):
+        digest.update(scans.test_page(fontprobe, family))
+    folder = os.path.join(root, digest.hexdigest()[:16])
+    os.makedirs(folder, exist_ok=True)
+    # Pictures of earlier versions go once no run has used them for a day.
+    for other in glob.glob(os.path.join(root, "*")):
+        if other != folder and time.time() - os.path.getmtime(other) > 86400:
+            shutil.rmtree(other, ignore_errors=True)
+    return folder
 
 
 def stored_for(shown, orientation):
@@ -362,9 +401,9 @@ def write_damaged(path, how, pages):
             f.write(data[: len(data) * 6 // 10])
 
 
-def run(index, fontprobe, folder):
+def run(index, fontprobe, pictures):
     case = CASES[index]
-    path, expected = make(case, fontprobe, folder)
+    path, expected = make(case, fontprobe, pictures)
     done = subprocess.run([fontprobe, "read", "--json", path], capture_output=True, text=True, timeout=120)
     pages = [json.loads(line) for line in done.stdout.splitlines()]
     problems = []
@@ -423,15 +462,15 @@ def huge_png(path):
                 + chunk(b"IDAT", zlib.compress(bytes(1000))) + chunk(b"IEND", b""))
 
 
-def command_checks(fontprobe, folder):
+def command_checks(fontprobe, pictures, folder):
     """How the command takes its files: standard input, the annotated
     pictures, names that are outside text, pictures refused unread, a PDF
     without poppler-utils, and usage errors. Runs after the cases, whose
-    files it uses."""
-    scan = os.path.join(folder, "pcl-ocrb-300.png")
-    mirrored = os.path.join(folder, "scan-through-the-paper-mirrored.png")
-    two_pages = os.path.join(folder, "tiff-g4-two-pages.tiff")
-    pdf = os.path.join(folder, "pdf-two-pages.pdf")
+    pictures it uses; writes its own files in folder."""
+    scan = os.path.join(pictures, "pcl-ocrb-300.png")
+    mirrored = os.path.join(pictures, "scan-through-the-paper-mirrored.png")
+    two_pages = os.path.join(pictures, "tiff-g4-two-pages.tiff")
+    pdf = os.path.join(pictures, "pdf-two-pages.pdf")
     odd_name = os.path.join(folder, "scan\x1b]0;PWNED\x07.png")
     shutil.copyfile(scan, odd_name)
     huge = os.path.join(folder, "huge.png")
@@ -474,10 +513,10 @@ def command_checks(fontprobe, folder):
         if b"\x1b" in done.stdout + done.stderr or b"\x07" in done.stdout + done.stderr:
             problems.append("a control byte reached the terminal")
         if what.startswith("annotated"):
-            pictures = sorted(glob.glob(prefix + "-*.png"))
-            if [os.path.basename(p) for p in pictures] != ["annotated-1.png", "annotated-2.png", "annotated-3.png"]:
-                problems.append(f"annotated pictures: {pictures}")
-            elif Image.open(pictures[2]).width < 600:
+            annotated = sorted(glob.glob(prefix + "-*.png"))
+            if [os.path.basename(p) for p in annotated] != ["annotated-1.png", "annotated-2.png", "annotated-3.png"]:
+                problems.append(f"annotated pictures: {annotated}")
+            elif Image.open(annotated[2]).width < 600:
                 problems.append("the annotated picture is too small to show why")
         print(f"{'FAIL' if problems else 'ok  '} {what}")
         for problem in problems:
@@ -488,10 +527,11 @@ def command_checks(fontprobe, folder):
 
 def main():
     fontprobe, folder = sys.argv[1], sys.argv[2]
-    chosen = [i for i, c in enumerate(CASES) if len(sys.argv) < 4 or c.name in sys.argv[3:]]
+    pictures = picture_folder(fontprobe, sys.argv[3])
+    chosen = [i for i, c in enumerate(CASES) if len(sys.argv) < 5 or c.name in sys.argv[4:]]
     os.makedirs(folder, exist_ok=True)
     with ProcessPoolExecutor(max_workers=os.cpu_count()) as pool:
-        results = list(pool.map(run, chosen, [fontprobe] * len(chosen), [folder] * len(chosen)))
+        results = list(pool.map(run, chosen, [fontprobe] * len(chosen), [pictures] * len(chosen)))
     chosen = [CASES[i] for i in chosen]
     failed = 0
     for case, (problems, pages) in zip(chosen, results):
@@ -500,8 +540,8 @@ def main():
             print(f"     {problem}")
         failed += bool(problems)
     print(f"{len(chosen) - failed} of {len(chosen)} cases read right")
-    if len(sys.argv) < 4:
-        failed += command_checks(fontprobe, folder)
+    if len(sys.argv) < 5:
+        failed += command_checks(fontprobe, pictures, folder)
     return 1 if failed else 0
 
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release files are the same bit for bit when made twice from one commit, in
-# two clones in different folders at different times; none names the folder it
-# was made in; the zip's Fontprobe.exe is the one the Windows-side tests ran, and,
+# two folders at different times (this checkout, with the builds the tests ran,
+# when it holds the commit unchanged, else a clone; then a clone in a longer
+# folder); none names the folder it was made in; the zip's Fontprobe.exe is the one the Windows-side tests ran, and,
 # unzipped into a folder of its own, prints a test page under the rig's Wine.
 #
 # Run by scripts/test.sh after the Windows-side tests, from the top of a checkout.
@@ -33,9 +34,14 @@ release_in_clone() {
   git -C "$1" checkout -q --detach "$(git rev-parse HEAD)"
   "$1/scripts/release.sh" >"$1.log" 2>&1 || { cat "$1.log" >&2; fail "scripts/release.sh failed in $1"; }
 }
-first=$work/first/fontprobe
+if git diff --quiet HEAD --; then
+  first=$PWD
+  scripts/release.sh >"$work/first.log" 2>&1 || { cat "$work/first.log" >&2; fail "scripts/release.sh failed"; }
+else
+  first=$work/first/fontprobe
+  release_in_clone "$first"
+fi
 second=$work/second/a/longer/folder/fontprobe
-release_in_clone "$first"
 release_in_clone "$second"
 
 if ! cmp -s "$first/dist/SHA256SUMS" "$second/dist/SHA256SUMS"; then
@@ -50,7 +56,7 @@ mkdir -p "$unpacked/zip" "$unpacked/deb"
 unzip -q "$first/dist"/Fontprobe-*-win64.zip -d "$unpacked/zip"
 dpkg-deb -x "$first/dist"/fontprobe_*.deb "$unpacked/deb"
 gunzip -c "$first/dist"/fontprobe-*.tar.gz >"$unpacked/source.tar"
-for leak in "$work" "$HOME" "$(hostname)"; do
+for leak in "$PWD" "$work" "$HOME" "$(hostname)"; do
   # A name of a few letters ("vm") stands in compressed pictures and machine
   # code by chance: it proves nothing either way.
   if [ ${#leak} -lt 5 ]; then
