@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-build_preset mingw >/dev/null
+build_preset mingw --target Fontprobe bench_floor bench_floor_press bench_startup >/dev/null
 
 build=$PWD/build/mingw
 state=$(mktemp /tmp/fontprobe-bench.XXXXXX)

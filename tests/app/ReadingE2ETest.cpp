@@ -115,7 +115,11 @@ TEST(ReadingE2E, EachPageDroppedOpensAWindowWithTheCommandsLines) {
   // Esc, the Close button and the title bar's close button each end one;
   // the last goes with the main window.
   SetForegroundWindow(windows[0]);
-  WaitFor(5s, [&] { return GetForegroundWindow() == windows[0]; });
+  // The focus follows the activation a moment later: Esc goes to where it is.
+  WaitFor(5s, [&] {
+    return GetForegroundWindow() == windows[0] &&
+           GetAncestor(app.FocusedWindow(), GA_ROOT) == windows[0];
+  });
   PressKey(app.FocusedWindow(), VK_ESCAPE);
   Click(GetDlgItem(windows[1], reading::kClose));
   PostMessageW(windows[2], WM_SYSCOMMAND, SC_CLOSE, 0);
