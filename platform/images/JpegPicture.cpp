@@ -41,8 +41,6 @@ void Warn(j_common_ptr info, int level) {
   }
 }
 
-using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
-
 // Decodes into `page`; false with the reason in `errors` when libjpeg gave up,
 // or at once when the header gives more than kLargestPicture pixels.
 bool DecodeInto(std::FILE* file, jpeg_decompress_struct& info, ErrorManager& errors,
@@ -105,7 +103,7 @@ class JpegPicture : public PictureFile {
   std::optional<DecodedPage> Decode() override {
     if (read_) return std::nullopt;
     read_ = true;
-    File file(std::fopen(path_.c_str(), "rb"), &std::fclose);
+    File file = OpenForReading(path_);
     if (!file) throw PictureError("cannot open the file");
     std::vector<std::uint8_t> head(128 * 1024);
     head.resize(std::fread(head.data(), 1, head.size(), file.get()));

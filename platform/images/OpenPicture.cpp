@@ -7,8 +7,7 @@
 namespace fontprobe {
 
 std::unique_ptr<PictureFile> OpenPicture(const std::string& path, std::function<bool()> stopped) {
-  std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"),
-                                                          &std::fclose);
+  File file = OpenForReading(path);
   if (!file) throw PictureError(std::string("cannot open the file: ") + std::strerror(errno));
   unsigned char head[8] = {};
   const std::size_t n = std::fread(head, 1, sizeof head, file.get());

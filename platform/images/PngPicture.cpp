@@ -21,8 +21,6 @@ struct ImageHolder {
   ImageHolder& operator=(const ImageHolder&) = delete;
 };
 
-using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
-
 std::uint32_t BigEndian(const unsigned char* bytes) {
   return std::uint32_t{bytes[0]} << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
 }
@@ -30,7 +28,7 @@ std::uint32_t BigEndian(const unsigned char* bytes) {
 // The resolution the pHYs chunk states, which comes before the picture data:
 // pixels a metre, or with unit 0 only the pixels' shape.
 std::optional<StatedResolution> Stated(const std::string& path) {
-  File file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  File file = OpenForReading(path);
   unsigned char header[8], chunk[8];
   if (!file || std::fread(header, 1, 8, file.get()) != 8) return std::nullopt;
   while (std::fread(chunk, 1, 8, file.get()) == 8) {
