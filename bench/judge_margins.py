@@ -41,15 +41,15 @@ PART_SHARE = 0.02
 
 
 def figures(job):
-    fontprobe, folder, method, face, seed = job
-    rng = random.Random(seed)
-    spec = PRINTS[method]
-    options = {"head": spec["head"], "ink": rng.randint(*spec["ink"]),
+    fontprobe, folder, method, face, variant = job
+    rng = random.Random(variant)
+    traits = PRINTS[method]
+    options = {"head": traits["head"], "ink": rng.randint(*traits["ink"]),
                "variant": rng.randrange(1000)}
     capture, save, own, sheet = KINDS[rng.choice(MEASURED_KINDS)](rng)
     printer = Printer({K126: "courier", K5: face}, **{**options, **own})
     page = scans.test_page(fontprobe, "epson")
-    path = os.path.join(folder, f"{method}-{seed}.{save['kind'].split('-')[0]}")
+    path = os.path.join(folder, f"{method}-{variant}.{save['kind'].split('-')[0]}")
     scans.save([capture.take(printer.print_page(page, 300, **sheet), 300)], path, **save)
     done = subprocess.run([fontprobe, "read", "--json", path], capture_output=True, text=True)
     os.remove(path)
@@ -71,8 +71,8 @@ def measure(fontprobe, each):
         for method in PRINTS:
             for face in ["ocrb"] + read_sweep.lookalike_faces(method, lookalikes.REFERENCE):
                 for k in range(each):
-                    seed = random.Random(f"{method} {face} {k}").randrange(10**6)
-                    jobs.append((fontprobe, folder, method, face, seed))
+                    variant = random.Random(f"{method} {face} {k}").randrange(10**6)
+                    jobs.append((fontprobe, folder, method, face, variant))
         with ProcessPoolExecutor(max_workers=2) as pool:
             return [r for r in pool.map(figures, jobs) if r]
 

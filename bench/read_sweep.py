@@ -7,7 +7,7 @@ lookalikes (scripts/lookalikes.py) apart from the references.
 
 Not a timed test: run it by hand after changing the reader.
 
-    /usr/bin/python3 bench/read_sweep.py build/native/fontprobe [PAGES] [SEED]
+    /usr/bin/python3 bench/read_sweep.py build/native/fontprobe [PAGES] [VARIANT]
 
 A kind of picture is one entry of KINDS: a function of a random source that
 gives the capture, the file it is saved as, any printer options of its own
@@ -163,13 +163,13 @@ def block_faces(rng, method, roles):
     return [rng.choice(choices) for _ in range(2)]
 
 
-def make_page(seed, method, kind, roles):
+def make_page(variant, method, kind, roles):
     """A printer, its page family, the capture, how it is saved and the printed
-    sheet's options, from a seed."""
-    rng = random.Random(seed)
-    spec = PRINTS[method]
+    sheet's options, from its variant number."""
+    rng = random.Random(variant)
+    traits = PRINTS[method]
     family = "pcl" if method == "laser" and rng.random() < 0.4 else "epson"
-    comparison = rng.choice(spec["comparison"])
+    comparison = rng.choice(traits["comparison"])
     tests = block_faces(rng, method, roles)
     if family == "pcl":
         faces = {COURIER_PCL: comparison}
@@ -180,7 +180,7 @@ def make_page(seed, method, kind, roles):
         for sequence, face in zip((K5, K127), tests):
             if face != "nothing":
                 faces[sequence] = face
-    options = {"head": spec["head"], "ink": rng.randint(*spec["ink"]),
+    options = {"head": traits["head"], "ink": rng.randint(*traits["ink"]),
                "weight": rng.choice([0, 0, 1, -1]) if method == "laser" else 0,
                "variant": rng.randrange(1000)}
     capture, save, own, sheet = KINDS[kind](rng)
@@ -204,11 +204,11 @@ def expected(printer, family, page):
 
 def read_one(job):
     """Makes and reads one page; returns what it was and what was read."""
-    fontprobe, folder, seed, method, kind, roles = job
-    printer, family, capture, save, sheet = make_page(seed, method, kind, roles)
+    fontprobe, folder, variant, method, kind, roles = job
+    printer, family, capture, save, sheet = make_page(variant, method, kind, roles)
     page = scans.test_page(fontprobe, family)
     picture = capture.take(printer.print_page(page, 300, **sheet), 300)
-    path = os.path.join(folder, f"{seed}.{save['kind'].split('-')[0]}")
+    path = os.path.join(folder, f"{variant}.{save['kind'].split('-')[0]}")
     scans.save([picture], path, **save)
     done = subprocess.run([fontprobe, "read", "--json", path], capture_output=True, text=True,
                           timeout=300)
@@ -216,7 +216,7 @@ def read_one(job):
     got = json.loads(done.stdout.splitlines()[0]) if done.stdout else {"verdict": "unreadable",
                                                                        "blocks": []}
     blocks, faces = expected(printer, family, page)
-    return {"seed": seed, "method": method, "kind": kind, "family": family, "faces": faces,
+    return {"variant": variant, "method": method, "kind": kind, "family": family, "faces": faces,
             "expected": [sorted(b) for b in blocks], "got": got, "status": done.returncode}
 
 
@@ -274,25 +274,25 @@ def lookalike_table(results):
     return lines
 
 
-def jobs(fontprobe, folder, pages, seed, roles):
-    rng = random.Random(seed)
+def jobs(fontprobe, folder, pages, variant, roles):
+    rng = random.Random(variant)
     for i in range(pages):
         method = rng.choice(list(PRINTS))
         kind = rng.choice(list(KINDS))
-        yield (fontprobe, folder, seed * 100000 + i, method, kind, roles)
+        yield (fontprobe, folder, variant * 100000 + i, method, kind, roles)
 
 
-def run(fontprobe, pages, seed, roles, workers=2):
+def run(fontprobe, pages, variant, roles, workers=2):
     with tempfile.TemporaryDirectory(prefix="fontprobe-sweep-") as folder:
         with ProcessPoolExecutor(max_workers=workers) as pool:
-            return list(pool.map(read_one, jobs(fontprobe, folder, pages, seed, roles)))
+            return list(pool.map(read_one, jobs(fontprobe, folder, pages, variant, roles)))
 
 
 def main():
     fontprobe = os.path.abspath(sys.argv[1])
     pages = int(sys.argv[2]) if len(sys.argv) > 2 else 120
-    seed = int(sys.argv[3]) if len(sys.argv) > 3 else 1
-    results = run(fontprobe, pages, seed, (lookalikes.REFERENCE, lookalikes.HELD_OUT))
+    variant = int(sys.argv[3]) if len(sys.argv) > 3 else 1
+    results = run(fontprobe, pages, variant, (lookalikes.REFERENCE, lookalikes.HELD_OUT))
     print("\n".join(table(results)))
     print()
     print("\n".join(lookalike_table(results)))
@@ -300,7 +300,7 @@ def main():
         if outcome(r) != "right":
             blocks = " ".join(f"{b['typeface']}" + (f"({b['reason']})" if b.get("reason") else "")
                               for b in r["got"].get("blocks", []))
-            print(f"{outcome(r):11} seed {r['seed']} {r['method']} {r['kind']} {r['family']} "
+            print(f"{outcome(r):11} variant {r['variant']} {r['method']} {r['kind']} {r['family']} "
                   f"{r['faces']}: {r['got']['verdict']} {blocks} {r['got'].get('reason', '')}")
     return 1 if any(outcome(r) == "false OCR-B" for r in results) else 0
 
