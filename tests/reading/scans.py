@@ -13,6 +13,7 @@ reference glyphs come from other fonts, so that it is not tested on the shapes
 it was given.
 """
 
+import functools
 import math
 import os
 import random
@@ -702,5 +703,8 @@ def save(pictures, path, kind, dpi=None, quality=90, exif_orientation=None, mode
         raise ValueError(kind)
 
 
+@functools.lru_cache(maxsize=None)
 def test_page(fontprobe, family):
+    """The page's bytes, asked of the command once a process: every picture
+    made of one family is made of the same bytes."""
     return subprocess.run([fontprobe, "page", family], check=True, capture_output=True).stdout
