@@ -11,6 +11,8 @@ only its own fonts (no fontconfig), and with --ocr-b also the OCR-B of
 Debian's fonts-ocr-b, made resident by a Fontmap.
 """
 import os
+import shutil
+import signal
 import socket
 import subprocess
 import sys
@@ -43,8 +45,7 @@ def interpret(connection, command, environment):
                        env=environment, timeout=60, check=False)
 
 
-def main():
-    folder = tempfile.mkdtemp(prefix="fontprobe-ps-printer.")
+def serve(folder):
     command, environment = settings(folder, "--ocr-b" in sys.argv[1:])
     listener = socket.socket()
     listener.bind(("127.0.0.1", 0))
@@ -54,6 +55,16 @@ def main():
         connection, _ = listener.accept()
         threading.Thread(target=interpret, args=(connection, command, environment),
                          daemon=True).start()
+
+
+def main():
+    # Its users stop it with SIGTERM: leave by the finally, so the folder goes too.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+    folder = tempfile.mkdtemp(prefix="fontprobe-ps-printer.")
+    try:
+        serve(folder)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":
