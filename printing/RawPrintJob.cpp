@@ -32,9 +32,11 @@ bool WriteWhole(Spooler& spooler, Spooler::Handle printer, std::string_view rest
 
 RawJob SendRawPrintJob(Spooler& spooler, const std::u16string& deviceName,
                        const std::string& page) {
-  const auto handle = spooler.Open(deviceName);
-  if (!handle) return {RawJobOutcome::PrinterNotOpened};
-  OpenPrinter printer(spooler, *handle);
+  using Result = Spooler::Opening::Result;
+  const Spooler::Opening opening = spooler.Open(deviceName);
+  if (opening.result == Result::NoSuchPrinter) return {RawJobOutcome::NoSuchPrinter};
+  if (opening.result == Result::Refused) return {RawJobOutcome::PrinterNotOpened};
+  OpenPrinter printer(spooler, opening.handle);
 
   const std::u16string dataType = spooler.HasXpsDriver(printer.get()) ? u"XPS_PASS" : u"RAW";
   const auto job = spooler.StartDocument(printer.get(), u"Command Print", dataType);

@@ -6,7 +6,7 @@
 
 namespace fontprobe {
 
-enum class RawJobOutcome { PrinterNotOpened, PageNotSent, PageSent };
+enum class RawJobOutcome { NoSuchPrinter, PrinterNotOpened, PageNotSent, PageSent };
 
 struct RawJob {
   RawJobOutcome outcome;

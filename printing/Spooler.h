@@ -14,9 +14,19 @@ class Spooler {
   using Handle = std::uintptr_t;
   using JobId = std::uint32_t;
 
+  // What became of opening a printer: its handle, or why there is none.
+  struct Opening {
+    enum class Result { Opened, NoSuchPrinter, Refused } result;
+    Handle handle = 0;
+  };
+
   virtual ~Spooler() = default;
 
-  virtual std::optional<Handle> Open(const std::u16string& deviceName) = 0;
+  // Opens the printer whose device name is exactly `deviceName` (case and
+  // spaces count): the name is checked where the page goes, so no printer is
+  // looked up twice and none whose name only resembles it gets the page.
+  // Refused: a printer of that name is there but will not open for us.
+  virtual Opening Open(const std::u16string& deviceName) = 0;
   // True when the printer's driver runs the XPS print path, which lets raw
   // bytes through only under the "XPS_PASS" datatype.
   virtual bool HasXpsDriver(Handle printer) = 0;

@@ -12,33 +12,19 @@ const char16_t* MessageFor(RawJobOutcome outcome) {
   return outcome == RawJobOutcome::PageSent ? kExecutedMessage : kNotSentMessage;
 }
 
-RawJobOutcome SendToCurrentPrinter(PrinterFamily family, PrinterRegistry& registry,
-                                   Spooler& spooler) {
-  const auto chosen = registry.CurrentDeviceName();
-  if (!chosen) return RawJobOutcome::PrinterNotOpened;
-  return SendRawPrintJob(spooler, *chosen, ComposeTestPage(family)).outcome;
-}
-
 }  // namespace
 
 std::u16string RunPrinterTest(PrinterFamily family, const std::u16string& chosenName,
                               PrinterRegistry& registry, Spooler& spooler) {
   const auto remembered = registry.CurrentDeviceName();
-  // The chosen printer is looked up by its name alone, not by reading every
-  // printer, so that a press costs the same with 4 printers or 400.
-  if (!SelectPrinterByName(registry, chosenName)) return kNotRecognizedMessage;
+  // The spooler opens the chosen printer by its exact name or not at all, so
+  // the name is checked where the page goes, not looked up once before.
+  const RawJobOutcome outcome =
+      SendRawPrintJob(spooler, chosenName, ComposeTestPage(family)).outcome;
+  if (outcome == RawJobOutcome::NoSuchPrinter) return kNotRecognizedMessage;
 
-  const auto restore = [&] {
-    if (remembered) SelectPrinterByName(registry, *remembered);
-  };
-  RawJobOutcome outcome;
-  try {
-    outcome = SendToCurrentPrinter(family, registry, spooler);
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
+  registry.MakeCurrent(chosenName);
+  if (remembered) SelectPrinterByName(registry, *remembered);
   return MessageFor(outcome);
 }
 

@@ -20,14 +20,27 @@ bool CupsSpooler::Failed(const std::string& whatFailed) {
   return false;
 }
 
-std::optional<Spooler::Handle> CupsSpooler::Open(const std::u16string& deviceName) {
+Spooler::Opening CupsSpooler::Open(const std::u16string& deviceName) {
+  using Result = Opening::Result;
   Close(kOpenQueue);
   const std::string name = ToUtf8(deviceName);
-  dest_ = cupsGetNamedDest(server_.http(), name.c_str(), nullptr);
-  if (!dest_) return Failed(name + " could not be opened"), std::nullopt;
+  // An empty name would give the default queue, and CUPS ignores letter case:
+  // the queue found must have exactly the name asked for.
+  dest_ = name.empty() ? nullptr : cupsGetNamedDest(server_.http(), name.c_str(), nullptr);
+  if (!dest_) {
+    const bool missing = name.empty() || cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
+    Failed(name + " could not be opened");
+    return {missing ? Result::NoSuchPrinter : Result::Refused};
+  }
+  if (name != dest_->name) {
+    lastError_ = "no queue is named exactly " + name;
+    Close(kOpenQueue);
+    return {Result::NoSuchPrinter};
+  }
   info_ = cupsCopyDestInfo(server_.http(), dest_);
-  if (!info_) return Failed(name + " could not be opened"), Close(kOpenQueue), std::nullopt;
-  return kOpenQueue;
+  if (!info_)
+    return Failed(name + " could not be opened"), Close(kOpenQueue), Opening{Result::Refused};
+  return {Result::Opened, kOpenQueue};
 }
 
 std::optional<Spooler::JobId> CupsSpooler::StartDocument(Handle, const std::u16string& docName,

@@ -15,7 +15,7 @@ class CupsSpooler : public Spooler {
   explicit CupsSpooler(CupsServer& server) : server_(server) {}
   ~CupsSpooler() override { Close(0); }
 
-  std::optional<Handle> Open(const std::u16string& deviceName) override;
+  Opening Open(const std::u16string& deviceName) override;
   bool HasXpsDriver(Handle) override { return false; }
   std::optional<JobId> StartDocument(Handle printer, const std::u16string& docName,
                                      const std::u16string& dataType) override;

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <vector>
-
+#include "platform/PlatformError.h"
+#include "platform/win32/PrinterLookup.h"
 #include "platform/win32/WideText.h"
 
 namespace fontprobe {
@@ -17,22 +17,25 @@ HANDLE AsHandle(Spooler::Handle printer) { return reinterpret_cast<HANDLE>(print
 
 }  // namespace
 
-std::optional<Spooler::Handle> Win32Spooler::Open(const std::u16string& deviceName) {
-  std::wstring name = ToWide(deviceName);
-  HANDLE printer = nullptr;
-  if (!OpenPrinterW(name.data(), &printer, nullptr)) return std::nullopt;
-  return reinterpret_cast<Handle>(printer);
+Spooler::Opening Win32Spooler::Open(const std::u16string& deviceName) {
+  using Result = Opening::Result;
+  ExactPrinter exact;
+  try {
+    exact = OpenPrinterExactly(deviceName);
+  } catch (const PlatformError&) {
+    // Whether it is there could not be told, so the page is not sent.
+    return {Result::Refused};
+  }
+  if (!exact.printer) return {exact.installed ? Result::Refused : Result::NoSuchPrinter};
+  return {Result::Opened, reinterpret_cast<Handle>(exact.printer.release())};
 }
 
 bool Win32Spooler::HasXpsDriver(Handle printer) {
-  DWORD needed = 0;
-  GetPrinterDriverW(AsHandle(printer), nullptr, 8, nullptr, 0, &needed);
-  if (needed == 0) return false;
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterDriverW(AsHandle(printer), nullptr, 8, buffer.data(), needed, &needed)) {
-    return false;
-  }
-  const auto* info = reinterpret_cast<const DRIVER_INFO_8W*>(buffer.data());
+  const auto answer = SpoolerAnswer(8 * 1024, [printer](BYTE* buffer, DWORD size, DWORD* needed) {
+    return GetPrinterDriverW(AsHandle(printer), nullptr, 8, buffer, size, needed);
+  });
+  if (!answer) return false;
+  const auto* info = reinterpret_cast<const DRIVER_INFO_8W*>(answer->data());
   return (info->dwPrinterDriverAttributes & kPrinterDriverXps) != 0;
 }
 

@@ -8,7 +8,7 @@ namespace fontprobe {
 // printer name outside the ANSI code page still opens.
 class Win32Spooler : public Spooler {
  public:
-  std::optional<Handle> Open(const std::u16string& deviceName) override;
+  Opening Open(const std::u16string& deviceName) override;
   bool HasXpsDriver(Handle printer) override;
   std::optional<JobId> StartDocument(Handle printer, const std::u16string& docName,
                                      const std::u16string& dataType) override;

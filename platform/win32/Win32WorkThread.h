@@ -8,21 +8,32 @@
 
 namespace fontprobe {
 
-// A Win32 thread for each piece of work.
+// One Win32 thread that waits for work, started with the first piece of work:
+// a new thread for each would cost every press the time Windows takes to start
+// one, and one started with the program would cost a user who never presses
+// the memory a thread takes.
 class Win32WorkThread : public WorkThread {
  public:
+  Win32WorkThread();
   ~Win32WorkThread() override;
 
   void Start(std::function<void()> work) override;
   bool Wait(std::chrono::milliseconds limit) override;
 
  private:
-  bool WaitFor(DWORD milliseconds);
-
   struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
   };
-  std::unique_ptr<void, HandleCloser> thread_;
+  using Handle = std::unique_ptr<void, HandleCloser>;
+
+  static DWORD WINAPI Serve(void* self);
+
+  // Set once work_ holds work, or nothing to tell the thread to end.
+  Handle workReady_;
+  // Set while no work is on its way.
+  Handle idle_;
+  std::function<void()> work_;
+  Handle thread_;
 };
 
 }  // namespace fontprobe

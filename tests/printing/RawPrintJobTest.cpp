@@ -35,7 +35,7 @@ TEST(SendRawPrintJob, XpsDriverGetsThePassThroughDatatype) {
 TEST(SendRawPrintJob, OpensThePrinterByItsExactName) {
   for (const std::u16string name : {u"", u"p", u"P ", u"Drucker_B\u00fcro", u"\"P\""}) {
     FakeSpooler spooler;
-    EXPECT_EQ(SendRawPrintJob(spooler, name, kPage).outcome, RawJobOutcome::PrinterNotOpened);
+    EXPECT_EQ(SendRawPrintJob(spooler, name, kPage).outcome, RawJobOutcome::NoSuchPrinter);
     EXPECT_EQ(spooler.calls, Calls{"Open"});
     EXPECT_EQ(spooler.openedName, name);
   }
@@ -44,7 +44,14 @@ TEST(SendRawPrintJob, OpensThePrinterByItsExactName) {
   EXPECT_EQ(SendRawPrintJob(spooler, u"Drucker_B\u00fcro \u65e5\u672c", kPage).outcome,
             RawJobOutcome::PageSent);
   const std::u16string longName(10000, u'n');
-  EXPECT_EQ(SendRawPrintJob(spooler, longName, kPage).outcome, RawJobOutcome::PrinterNotOpened);
+  EXPECT_EQ(SendRawPrintJob(spooler, longName, kPage).outcome, RawJobOutcome::NoSuchPrinter);
+}
+
+TEST(SendRawPrintJob, APrinterThatWillNotOpenIsNotOpenedAndNotClosed) {
+  FakeSpooler spooler;
+  spooler.refusingPrinters = {u"P"};
+  EXPECT_EQ(SendRawPrintJob(spooler, u"P", kPage).outcome, RawJobOutcome::PrinterNotOpened);
+  EXPECT_EQ(spooler.calls, Calls{"Open"});
 }
 
 TEST(SendRawPrintJob, ContinuesAShortWriteWithTheRest) {

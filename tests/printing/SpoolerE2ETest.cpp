@@ -41,15 +41,19 @@ TEST_F(SpoolerE2E, BothPagesArriveByteForByteUnderTheirTitle) {
   EXPECT_EQ(jobs[1].data.size(), 438u);
 }
 
-// The spooler itself ignores letter case in printer names, so a name that differs
-// only in case is not unknown to it.
+// CUPS itself ignores letter case in queue names and takes an empty one for the
+// default queue: only the exact name opens.
 TEST_F(SpoolerE2E, UnknownOrMangledNamesFailAtTheOpenAndPrintNothing) {
-  const std::u16string names[] = {
-      u"no_such_queue",          u"", u"capture_a ", u"\"capture_a\"", std::u16string(10000, u'q'),
-      u"Drucker_B\u00fcro\u65e5"};
+  const std::u16string names[] = {u"no_such_queue",
+                                  u"",
+                                  u"capture_a ",
+                                  u"CAPTURE_A",
+                                  u"\"capture_a\"",
+                                  std::u16string(10000, u'q'),
+                                  u"Drucker_B\u00fcro\u65e5"};
   for (const std::u16string& name : names) {
     SCOPED_TRACE(name.size() < 40 ? std::string(name.begin(), name.end()) : "long name");
-    EXPECT_EQ(Send(name, PrinterFamily::Pcl), RawJobOutcome::PrinterNotOpened);
+    EXPECT_EQ(Send(name, PrinterFamily::Pcl), RawJobOutcome::NoSuchPrinter);
   }
   EXPECT_TRUE(WaitForCapturedJobs(1, std::chrono::seconds(1)).empty());
 }

@@ -40,11 +40,13 @@ struct OutcomeCase {
 };
 
 const OutcomeCase kOutcomes[] = {
-    {"text names no printer", [](Bench& r) { r.chosen = u"Nowhere"; }, {}, kNotRecognizedMessage},
-    // Listed, so recognized, but the spooler will not open it (access denied,
-    // removed since the list was read).
-    {"open fails",
-     [](Bench& r) { r.spooler.knownPrinters = {u"Home"}; },
+    {"text names no printer",
+     [](Bench& r) { r.chosen = u"Nowhere"; },
+     {"Open"},
+     kNotRecognizedMessage},
+    // There, so recognized, but the spooler will not open it (access denied).
+    {"open refused",
+     [](Bench& r) { r.spooler.refusingPrinters = {u"Target"}; },
      {"Open"},
      kNotSentMessage},
     {"page not taken", [](Bench& r) { r.spooler.endDocFails = true; }, kAllSteps, kNotSentMessage},
@@ -79,7 +81,8 @@ TEST(RunPrinterTest, ChooserTextMatchingNothingSendsNothing) {
     Bench bench;
     bench.chosen = text;
     bench.Press();
-    EXPECT_TRUE(bench.spooler.calls.empty());
+    EXPECT_EQ(bench.spooler.calls, Calls{"Open"});
+    EXPECT_EQ(bench.spooler.openHandles, 0);
     EXPECT_EQ(bench.registry.current, u"Home");
     EXPECT_EQ(bench.shown, std::vector<std::u16string>{kNotRecognizedMessage});
   }
@@ -117,21 +120,22 @@ TEST(RunPrinterTest, ARememberedPrinterNoLongerInstalledLeavesTheChosenOneCurren
   EXPECT_EQ(bench.shown, std::vector<std::u16string>{kExecutedMessage});
 }
 
-// A press costs the same however many printers there are: the chosen and the
-// remembered printer are looked up by name, the list is never read.
-TEST(RunPrinterTest, LooksUpTheTwoPrintersItNeedsWithoutReadingTheList) {
+// A press costs the same however many printers there are, and no more than
+// sending the page takes: the spooler checks the chosen name as it opens the
+// printer, the remembered printer is looked up once the page has gone, and the
+// list is never read.
+TEST(RunPrinterTest, LooksUpOnlyTheRememberedPrinterWithoutReadingTheList) {
   Bench bench;
   bench.Press();
+  EXPECT_EQ(bench.spooler.calls, kAllSteps);
   EXPECT_EQ(bench.registry.reads, 0);
-  EXPECT_EQ(bench.registry.lookups, 2);
+  EXPECT_EQ(bench.registry.lookups, 1);
   EXPECT_EQ(bench.registry.current, u"Home");
 }
 
 TEST(RunPrinterTest, RestoresTheRememberedPrinterWhenTheJobThrows) {
   struct ThrowingSpooler : FakeSpooler {
-    std::optional<Handle> Open(const std::u16string&) override {
-      throw PlatformError(u"The spooler stopped.");
-    }
+    Opening Open(const std::u16string&) override { throw PlatformError(u"The spooler stopped."); }
   };
   Bench bench;
   ThrowingSpooler spooler;

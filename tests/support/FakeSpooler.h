@@ -13,6 +13,7 @@ namespace fontprobe::testing {
 class FakeSpooler : public Spooler {
  public:
   std::set<std::u16string> knownPrinters{u"P"};
+  std::set<std::u16string> refusingPrinters;  // known, but they will not open
   bool xpsDriver = false;
   bool startDocFails = false;
   bool startPageFails = false;
@@ -29,12 +30,13 @@ class FakeSpooler : public Spooler {
   std::string written;
   int openHandles = 0;
 
-  std::optional<Handle> Open(const std::u16string& deviceName) override {
+  Opening Open(const std::u16string& deviceName) override {
     calls.push_back("Open");
     openedName = deviceName;
-    if (!knownPrinters.count(deviceName)) return std::nullopt;
+    if (refusingPrinters.count(deviceName)) return {Opening::Result::Refused};
+    if (!knownPrinters.count(deviceName)) return {Opening::Result::NoSuchPrinter};
     ++openHandles;
-    return kHandle;
+    return {Opening::Result::Opened, kHandle};
   }
   bool HasXpsDriver(Handle printer) override {
     Check(printer);
