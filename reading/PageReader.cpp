@@ -23,6 +23,8 @@ constexpr int kReducedSize = 1400;
 constexpr double kSmallestSpacing = 16;
 constexpr double kSmallestPitch = 10;
 constexpr const char* kTooSmall = "too small to read: scan at 300 dpi";
+// Fewer lines than half of either test page's.
+constexpr std::size_t kFewLines = 6;
 
 // The ink a pixel of the reduced map needs to count as print: well above the
 // paper's grain and the scan's noise (`faint`); and a mark needs a pixel with
@@ -205,8 +207,8 @@ void KeepOneOfEachLine(std::vector<MeasuredLine>& lines, double spacing) {
   }
 }
 
-MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness) {
-  MeasuredPage measured{frame, FindLines(page.marks, frame, closeness), {}, 0, false, {}, 0, 0};
+MeasuredPage MeasureLines(const Prepared& page, const PageFrame& frame, LineSearch search) {
+  MeasuredPage measured{frame, std::move(search), {}, 0, false, {}, 0, 0};
   std::vector<double> probePitches, textPitches;
   double inked = 0;
   for (const FoundLine& line : measured.search.lines) {
@@ -231,6 +233,23 @@ MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double cl
                                                       10 * measured.PitchAt(line.middle));
   });
   KeepOneOfEachLine(measured.lines, measured.search.spacing * page.factor);
+  return measured;
+}
+
+MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness) {
+  const LineSearch search = FindLines(page.marks, frame, closeness);
+  MeasuredPage measured = MeasureLines(page, frame, search);
+  // Where all but a few heavy lines are printed too faint to be found, those
+  // few may stand several of the page's spacings apart, and the spacing seen
+  // between them is too wide to find the characters' pitch in: such a page
+  // without a line of 3s is measured again at a half and a third of it.
+  for (const int part : {2, 3}) {
+    if (measured.probes || search.lines.size() > kFewLines) break;
+    LineSearch closer = search;
+    closer.spacing /= part;
+    MeasuredPage again = MeasureLines(page, frame, std::move(closer));
+    if (again.probes) measured = std::move(again);
+  }
   return measured;
 }
 
@@ -366,7 +385,9 @@ std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyVi
            (*textOnly == PrinterFamily::Pcl ? "PCL" : "Epson") +
            " test page were found, but none of its lines of 3s could be read: " + kTryAgain;
   }
-  return std::string("no line of 64 digits 3 was found: this is not a Fontprobe test page");
+  return std::string(
+      "no line of 64 digits 3 was found: this is not a Fontprobe test page, or one printed too "
+      "faint to read");
 }
 
 LineEvidence Evidence(const MeasuredLine& line) {
