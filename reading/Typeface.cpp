@@ -35,7 +35,7 @@ struct Margins {
   double partAtLeast;      // likeness to OCR-B's 3 in each part
   double partLead;         // over the nearest other 3's, in each part
 };
-constexpr Margins kMargins = {0.975, 0.028, 0.948, -0.005};
+constexpr Margins kMargins = {0.976, 0.027, 0.945, -0.014};
 // Whether they tell OCR-B at all where a line's mean looks printed by each
 // method: where it looks dot-matrix, no OCR-B line measured met them.
 constexpr bool kCanTell[] = {true, false, false};

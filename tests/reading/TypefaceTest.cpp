@@ -126,7 +126,7 @@ TEST(NotClearlyOcrB, NamesWhatFellShort) {
        "its bowl is not like enough to OCR-B's"},
       {"a top bar as like another's",
        [](ShapeMatch& m) {
-         m.otherParts[0] = m.ocrBParts[0] + 0.01;
+         m.otherParts[0] = m.ocrBParts[0] + 0.02;
          m.otherFace = "Test Face";
        },
        "its top bar is nearly as like Test Face's 3"},

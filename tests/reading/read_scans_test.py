@@ -247,7 +247,7 @@ CASES = [
     page_case("fax-204x98-g3", PCL_OCRB, "pcl", Capture(204, dpi_down=98), kind="tiff-g3",
               dpi=(204, 98), may_be_unclear=True),
     page_case("fax-204x98-g4-epson", EPSON_K5, "epson", Capture(204, dpi_down=98, tilt=1),
-              kind="tiff-g4", dpi=(204, 98)),
+              kind="tiff-g4", dpi=(204, 98), may_be_unclear=True),
     page_case("png-300x150-phys", EPSON_NONE, "epson", Capture(300, dpi_down=150), dpi=(300, 150)),
     page_case("jpeg-200x300-density", PCL_OCRB, "pcl", Capture(200, dpi_down=300), kind="jpeg",
               dpi=(200, 300)),
