@@ -18,7 +18,7 @@ struct Option {
 };
 
 // A command as --help shows it and as its arguments are taken apart.
-struct CommandSpec {
+struct CommandForm {
   const char* name;
   const char* synopsis;
   const char* description;  // lines of at most 68 characters
@@ -30,7 +30,7 @@ const Option kJson{"--json", nullptr};
 const Option kPrinter{"--printer", "NAME"};
 const Option kUri{"--uri", "URI"};
 
-const CommandSpec kCommands[] = {
+const CommandForm kCommands[] = {
     {"list",
      "[--timeout SECONDS] [--json]",
      "the printers, one a line: NAME<TAB>idle|printing|stopped<TAB>default|-;\n"
@@ -98,16 +98,16 @@ std::string Indented(const std::string& text, const std::string& indent) {
   return out;
 }
 
-const CommandSpec* Spec(const std::string& name) {
-  for (const CommandSpec& spec : kCommands) {
-    if (spec.name == name) return &spec;
+const CommandForm* FormOf(const std::string& name) {
+  for (const CommandForm& form : kCommands) {
+    if (form.name == name) return &form;
   }
   return nullptr;
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
-  return "usage: fontprobe " + std::string(spec.name) + " " + spec.synopsis + "\n\n" + "  " +
-         Indented(spec.description, "  ") + "\n\n" + kWaitingAndStatuses;
+std::string CommandHelp(const CommandForm& form) {
+  return "usage: fontprobe " + std::string(form.name) + " " + form.synopsis + "\n\n" + "  " +
+         Indented(form.description, "  ") + "\n\n" + kWaitingAndStatuses;
 }
 
 // A command's arguments taken apart by its options.
@@ -118,7 +118,7 @@ struct Arguments {
   bool help = false;
 };
 
-std::optional<std::string> Split(const CommandSpec& spec, const std::vector<std::string>& args,
+std::optional<std::string> Split(const CommandForm& form, const std::vector<std::string>& args,
                                  Arguments& split) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -126,9 +126,9 @@ std::optional<std::string> Split(const CommandSpec& spec, const std::vector<std:
       split.help = true;
       continue;
     }
-    const auto option = std::find_if(spec.options.begin(), spec.options.end(),
+    const auto option = std::find_if(form.options.begin(), form.options.end(),
                                      [&](const Option& o) { return arg == o.name; });
-    if (option == spec.options.end()) {
+    if (option == form.options.end()) {
       if (arg.size() > 1 && arg[0] == '-') return "unexpected '" + arg + "'";
       split.operands.push_back(arg);
     } else if (!option->value) {
@@ -234,19 +234,19 @@ std::optional<std::string> Request(Command& command, const Arguments& split) {
 
 std::string UsageText() {
   std::string usage;
-  for (const CommandSpec& spec : kCommands) {
-    usage += (usage.empty() ? "usage: " : "       ") + std::string("fontprobe ") + spec.name + " " +
-             Indented(spec.synopsis, "  ") + "\n";
+  for (const CommandForm& form : kCommands) {
+    usage += (usage.empty() ? "usage: " : "       ") + std::string("fontprobe ") + form.name + " " +
+             Indented(form.synopsis, "  ") + "\n";
   }
   return usage;
 }
 
 std::string HelpText() {
   std::string help = kIntroduction;
-  for (const CommandSpec& spec : kCommands) {
-    std::string name = std::string("  ") + spec.name;
+  for (const CommandForm& form : kCommands) {
+    std::string name = std::string("  ") + form.name;
     name.resize(10, ' ');
-    help += name + Indented(spec.description, std::string(10, ' ')) + "\n";
+    help += name + Indented(form.description, std::string(10, ' ')) + "\n";
   }
   return help + "\n" + kWaitingAndStatuses;
 }
@@ -268,16 +268,16 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     command.help = UsageText() + "\n" + HelpText();
     return command;
   }
-  const CommandSpec* spec = Spec(command.name);
-  if (!spec) {
+  const CommandForm* form = FormOf(command.name);
+  if (!form) {
     if (command.name != "--version") command.problem = "unknown command '" + command.name + "'";
     return command;
   }
   Arguments split;
-  command.problem = Split(*spec, {args.begin() + 1, args.end()}, split);
+  command.problem = Split(*form, {args.begin() + 1, args.end()}, split);
   if (split.help) {
     command.problem.reset();
-    command.help = CommandHelp(*spec);
+    command.help = CommandHelp(*form);
     return command;
   }
   if (!command.problem) command.problem = Request(command, split);
