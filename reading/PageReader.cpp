@@ -239,16 +239,16 @@ MeasuredPage MeasureLines(const Prepared& page, const PageFrame& frame, LineSear
 MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness) {
   const LineSearch search = FindLines(page.marks, frame, closeness);
   MeasuredPage measured = MeasureLines(page, frame, search);
+  if (measured.probes || search.lines.size() > kFewLines) return measured;
   // Where all but a few heavy lines are printed too faint to be found, those
   // few may stand several of the page's spacings apart, and the spacing seen
   // between them is too wide to find the characters' pitch in: such a page
   // without a line of 3s is measured again at a half and a third of it.
   for (const int part : {2, 3}) {
-    if (measured.probes || search.lines.size() > kFewLines) break;
     LineSearch closer = search;
     closer.spacing /= part;
     MeasuredPage again = MeasureLines(page, frame, std::move(closer));
-    if (again.probes) measured = std::move(again);
+    if (again.probes) return again;
   }
   return measured;
 }

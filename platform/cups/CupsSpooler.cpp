@@ -38,8 +38,11 @@ Spooler::Opening CupsSpooler::Open(const std::u16string& deviceName) {
     return {Result::NoSuchPrinter};
   }
   info_ = cupsCopyDestInfo(server_.http(), dest_);
-  if (!info_)
-    return Failed(name + " could not be opened"), Close(kOpenQueue), Opening{Result::Refused};
+  if (!info_) {
+    Failed(name + " could not be opened");
+    Close(kOpenQueue);
+    return {Result::Refused};
+  }
   return {Result::Opened, kOpenQueue};
 }
 
