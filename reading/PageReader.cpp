@@ -87,6 +87,7 @@ struct MeasuredLine {
   bool probe = false;
   std::array<Point, 4> box{};  // round the characters, in the picture
   Point middle;                // of its print, in the frame (u, v; full size)
+  double origin = 0;           // the frame's u at the line image's first column
 };
 
 std::array<Point, 4> Box(const LineImage& image, const CharacterRow& row) {
@@ -101,7 +102,7 @@ std::array<Point, 4> Box(const LineImage& image, const CharacterRow& row) {
 
 MeasuredLine Measure(const Prepared& page, const PageFrame& frame, const FoundLine& found,
                      double spacing) {
-  MeasuredLine line{found, {}, {}, false, {}, {}};
+  MeasuredLine line{found, {}, {}, false, {}, {}, 0};
   const LineImage image(page.ink, frame, found, page.factor, spacing);
   line.measure = MeasureLine(image, spacing * page.factor);
   const double characters =
@@ -120,6 +121,7 @@ MeasuredLine Measure(const Prepared& page, const PageFrame& frame, const FoundLi
   const Point middle =
       image.ToPicture((line.measure.first + line.measure.last) / 2, image.Height() / 2.0);
   line.middle = {frame.U(middle), frame.V(middle)};
+  line.origin = frame.U(image.ToPicture(0, image.Height() / 2.0));
   return line;
 }
 
@@ -264,16 +266,37 @@ std::pair<double, double> Extent(const GreyView& picture, const PageFrame& frame
   return {top, bottom};
 }
 
+// How many characters a line holds: counted along the nearest line of 3s by
+// the course of its characters, which follows the pitch as it changes along
+// the line (unevenly, in a photo taken at an angle), and scaled by how the
+// pitch changes down the page to the line's; by the pitch at the line's
+// middle on a page without a line of 3s.
+double Characters(const MeasuredPage& page, const MeasuredLine& line) {
+  if (!line.measure.inked) return 0;
+  const MeasuredLine* nearest = nullptr;
+  for (const MeasuredLine& other : page.lines) {
+    if (other.probe && (!nearest || std::abs(other.middle.y - line.middle.y) <
+                                        std::abs(nearest->middle.y - line.middle.y))) {
+      nearest = &other;
+    }
+  }
+  if (!nearest || line.probe) {
+    return (line.measure.last - line.measure.first) / page.PitchAt(line.middle) + 0.45;
+  }
+  auto cell = [&](double column) {
+    return nearest->row.CellAt(line.origin + column - nearest->origin);
+  };
+  const double down = page.PitchAt({line.middle.x, nearest->middle.y}) / page.PitchAt(line.middle);
+  return (cell(line.measure.last) - cell(line.measure.first)) * down + 0.45;
+}
+
 std::vector<SeenLine> Seen(const MeasuredPage& page, double scale) {
   double middle = 0;
   for (const FoundLine& line : page.search.lines) middle += (line.begin + line.end) / 2;
   middle /= page.search.lines.size();
   std::vector<SeenLine> seen;
   for (const MeasuredLine& line : page.lines) {
-    const double characters =
-        line.measure.inked
-            ? (line.measure.last - line.measure.first) / page.PitchAt(line.middle) + 0.45
-            : 0;
+    const double characters = Characters(page, line);
     seen.push_back({line.found.VAt(middle) * scale, line.probe, characters});
   }
   return seen;

@@ -287,6 +287,15 @@ double ReferenceStrokeWidth() {
 
 }  // namespace
 
+double CharacterRow::CellAt(double x) const {
+  // The root of course[2] i² + course[1] i + course[0] = x on the line's own
+  // side of the course's turn, in the form that stays exact as course[2]
+  // goes to 0; far beyond a course that turns, the turn.
+  const auto [c0, c1, c2] = course;
+  const double discriminant = std::max(0.0, c1 * c1 + 4 * c2 * (x - c0));
+  return 2 * (x - c0) / (c1 + std::sqrt(discriminant));
+}
+
 Glyph MeanCharacter(const std::vector<Glyph>& characters) {
   return Centred(NoWiderThan(Average(characters), 1.2 * ReferenceStrokeWidth()));
 }
@@ -316,6 +325,7 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
   }
   if (keptIndex.size() < 4) return row;
   course = Polynomial(keptIndex, keptCentre, 2);
+  row.course = {course[0], course[1], course[2]};
   row.pitch = (Evaluate(course, keptIndex.back()) - Evaluate(course, keptIndex.front())) /
               std::max(1.0, keptIndex.back() - keptIndex.front());
   // The local pitch is course[1] + 2 course[2] i; i grows by one a pitch.

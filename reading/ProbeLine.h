@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "reading/Glyph.h"
@@ -18,12 +19,20 @@ struct CharacterRow {
   std::vector<bool> used;       // in the mean; a damaged character is not
   double pitch = 0;             // the mean distance between centres
   double pitchChange = 0;       // how much it grows a column along the line
+  // The smooth course of the cells along the line: cell i (counted from the
+  // walk's first) is centred at column course[0] + course[1] i + course[2] i².
+  std::array<double, 3> course{};
   // How far the centres stray from a straight line across the line, in
   // pitches: a line that does not lie level is not to be trusted.
   double level = 0;
   // How alike the characters used are: their mean likeness to their mean.
   double alike = 0;
   Glyph mean;  // the characters used averaged, centred on its ink
+
+  // Where column x falls in the cells, by the course, past the line's ends
+  // too: the difference between two columns' cells counts the characters of
+  // this line's pitch between them, however the pitch changes along it.
+  double CellAt(double x) const;
 
   int Used() const { return static_cast<int>(std::count(used.begin(), used.end(), true)); }
 };

@@ -162,5 +162,26 @@ TEST(MeasureLine, FollowsAPitchThatGrowsAlongTheLine) {
   EXPECT_EQ(read.row.Used(), kCount);
 }
 
+TEST(CutCharacters, CountsCharactersBetweenColumnsAsThePitchChanges) {
+  // Evenly, growing towards a photo's near side, shrinking towards its far
+  // side; counted within the line and a few characters past its ends, as a
+  // line of text is counted along a line of 3s.
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  const struct {
+    int from;
+    int to;
+  } spans[] = {{0, 20}, {10, 63}, {30, 45}, {-3, 12}, {50, 68}};
+  for (const double growth : {0.0, 0.12, -0.12}) {
+    const CharacterRow row = ReadLine(LineOf3s(clean, growth)).row;
+    // The line image starts a spacing before the map's first column.
+    auto cell = [&](int k) { return row.CellAt(Centre(k, growth) + kSpacing); };
+    for (const auto& span : spans) {
+      const double counted = cell(span.to) - cell(span.from);
+      EXPECT_NEAR(counted, span.to - span.from, 0.25)
+          << "growth " << growth << ", from " << span.from << " to " << span.to;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace fontprobe
