@@ -317,6 +317,37 @@ bool SeenMirrored(const Found& found) {
   return false;
 }
 
+// A block's line of 3s printed so thin and light that the reduced map shows
+// it as specks only (beside a heavy line the whole of it may be a few grey
+// levels deep) is looked for where the layout puts it: the seen line nearest
+// that place moved there, across the width of the page's print, measured in
+// the full-size map. It is taken only as a line of 3s is: like characters at
+// a steady pitch.
+void LookForUnseenProbes(const Prepared& prepared, const std::vector<SeenLine>& seen,
+                         Found& found) {
+  double begin = 1e300, end = -1e300;
+  for (const MeasuredLine& line : found.lines) {
+    begin = std::min(begin, line.found.begin);
+    end = std::max(end, line.found.end);
+  }
+  for (std::size_t k = 0; k < found.layout.blocks.size(); ++k) {
+    if (found.layout.blocks[k]) continue;
+    const double place = found.layout.blockPlaces[k];
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+      if (std::abs(seen[i].v - place) < std::abs(seen[nearest].v - place)) nearest = i;
+    }
+    FoundLine line = found.lines[nearest].found;
+    line.middle += (place - seen[nearest].v) / prepared.factor;
+    line.begin = begin;
+    line.end = end;
+    const MeasuredLine measured = Measure(prepared, found.frame, line, found.spacing);
+    if (!measured.probe) continue;
+    found.layout.blocks[k] = found.lines.size();
+    found.lines.push_back(measured);
+  }
+}
+
 // The page's lines fitted to the test pages, as they stand and upside down,
 // and read the right way round where the picture shows them mirrored: the
 // page found, or why not.
@@ -327,12 +358,12 @@ std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& p
   const double fromPitch = page.pitch * 10 / 6;
   double spacing = page.search.spacing * prepared.factor;
   if (page.probes && std::abs(spacing / fromPitch - 1) > 0.25) spacing = fromPitch;
-  std::vector<SeenLine> seen = Seen(page, prepared.factor);
+  const std::vector<SeenLine> seen = Seen(page, prepared.factor);
+  std::vector<SeenLine> seenTurned(seen.rbegin(), seen.rend());
+  for (SeenLine& line : seenTurned) line.v = -line.v;
   const auto [top, bottom] = Extent(picture, page.frame);
   const LayoutResult upright = MatchLayout(seen, spacing, top, bottom);
-  std::reverse(seen.begin(), seen.end());
-  for (SeenLine& line : seen) line.v = -line.v;
-  const LayoutResult turned = MatchLayout(seen, spacing, -bottom, -top);
+  const LayoutResult turned = MatchLayout(seenTurned, spacing, -bottom, -top);
   const bool useTurned =
       turned.match && (!upright.match || turned.match->score > upright.match->score);
   const LayoutResult& result = useTurned ? turned : upright;
@@ -348,6 +379,7 @@ std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& p
     MeasureAgain(prepared, found, found.frame.Mirrored(),
                  [](const FoundLine& line) { return line.Mirrored(); });
   }
+  LookForUnseenProbes(prepared, useTurned ? seenTurned : seen, found);
   return found;
 }
 
