@@ -236,8 +236,9 @@ MeasuredPage MeasureLines(const Prepared& page, const PageFrame& frame, LineSear
   return measured;
 }
 
-MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness) {
-  const LineSearch search = FindLines(page.marks, frame, closeness);
+MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness,
+                         LineInk ink) {
+  const LineSearch search = FindLines(page.marks, frame, closeness, ink);
   MeasuredPage measured = MeasureLines(page, frame, search);
   if (measured.probes || search.lines.size() > kFewLines) return measured;
   // Where all but a few heavy lines are printed too faint to be found, those
@@ -384,15 +385,16 @@ std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& p
 }
 
 // Finds the page in the frames it may stand in, likeliest first, its lines
-// told apart first as most print needs, then as blurred small print needs:
-// the page found, or why it was not.
-std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyView& picture) {
+// told apart first as most print needs, then as blurred small print needs,
+// its pieces of lines taken with `ink`: the page found, or why it was not.
+std::variant<Found, std::string> FindPageWith(const Prepared& prepared, const GreyView& picture,
+                                              LineInk ink) {
   std::optional<std::string> problem;     // of the likeliest frame that holds lines of 3s
   std::optional<PrinterFamily> textOnly;  // a test page's text found with no line of 3s
   const std::vector<PageFrame> frames = CandidateFrames(prepared.points);
   for (std::size_t pair = 0; pair < frames.size(); pair += 2) {
     for (const double closeness : {0.5, 0.75}) {
-      const MeasuredPage page = MeasurePage(prepared, frames[pair], closeness);
+      const MeasuredPage page = MeasurePage(prepared, frames[pair], closeness, ink);
       if (page.search.lines.empty()) continue;
       // The size of the print: by the pitch of lines of 3s where there are
       // any, else by the lines' spacing the likelier way round (turned a
@@ -420,6 +422,17 @@ std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyVi
   return std::string(
       "no line of 64 digits 3 was found: this is not a Fontprobe test page, or one printed too "
       "faint to read");
+}
+
+// The page as most print shows it; where no page with a line of 3s is found
+// so, as thin print beside a few heavy lines shows it. The thin search finds
+// closer, fainter lines (and more of a background), so it is trusted only
+// for a page it finds, never for why none was found.
+std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyView& picture) {
+  auto usual = FindPageWith(prepared, picture, LineInk::Usual);
+  if (std::holds_alternative<Found>(usual)) return usual;
+  auto thin = FindPageWith(prepared, picture, LineInk::Thin);
+  return std::holds_alternative<Found>(thin) ? thin : usual;
 }
 
 LineEvidence Evidence(const MeasuredLine& line) {
