@@ -103,13 +103,17 @@ double Spacing(const std::vector<std::vector<Peak>>& peaks, double faint) {
 
 // The ink below which a piece of a line in a strip is faint: dust, a shadow's
 // edge, the grain of a table. A piece of a line of print has a good part of
-// the ink that the heaviest pieces have.
-double Faint(const std::vector<std::vector<Peak>>& peaks) {
+// the ink that the heaviest pieces have; thin print, where one or two heavy
+// lines fill the top tenth of the pieces with a hundred times its ink, a good
+// part of a typical piece's.
+double Faint(const std::vector<std::vector<Peak>>& peaks, LineInk ink) {
   std::vector<double> weights;
   for (const auto& strip : peaks) {
     for (const Peak& peak : strip) weights.push_back(peak.weight);
   }
-  return weights.size() < 4 ? 0 : 0.15 * Percentile(weights, 90);
+  if (weights.size() < 4) return 0;
+  const double usual = 0.15 * Percentile(weights, 90);
+  return ink == LineInk::Usual ? usual : std::min(usual, 0.3 * Median(weights));
 }
 
 struct Projected {
@@ -331,7 +335,7 @@ Marks FindMarks(const InkMap& reduced, int faint, int clear) {
   return marks;
 }
 
-LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closeness) {
+LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closeness, LineInk needs) {
   // Specks of a few pixels (noise, dust, a JPEG's ringing) are not characters.
   const std::vector<double> heights = Heights(marks, frame);
   auto speck = [&](std::size_t m) { return marks.marks[m].count < 6 || heights[m] < 3; };
@@ -372,7 +376,7 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
   }
   std::vector<std::vector<Peak>> pieces;
   for (auto& strip : strips) pieces.push_back(LinesInStrip(std::move(strip), closeness * height));
-  const double faint = Faint(pieces);
+  const double faint = Faint(pieces, needs);
   const double spacing = faint > 0 ? Spacing(pieces, faint) : 0;
   if (spacing < 3) return {};
   const std::vector<Track> tracks =

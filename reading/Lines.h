@@ -52,7 +52,12 @@ struct LineSearch {
   std::vector<FoundLine> lines;
   double spacing = 0;
 };
-LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closeness);
+// What ink a piece of a line needs: a good part of the heaviest pieces'
+// (`Usual`), or, for a page whose thin print was lost beside a few heavy
+// lines, of a typical piece's as well (`Thin`), which lets more of a photo's
+// background in.
+enum class LineInk { Usual, Thin };
+LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closeness, LineInk needs);
 
 // A line cut out of the full-size ink map and straightened: column x lies at
 // u = begin + x along the line, row y at y + 0.5 - height / 2 across it, in

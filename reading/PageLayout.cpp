@@ -112,6 +112,23 @@ std::vector<int> Rows(const std::vector<SeenLine>& lines, double spacing) {
   return rows;
 }
 
+// Where a printed row lies down the page: a whole number of spacings from the
+// placed seen line nearest it.
+double PlaceOfRow(const std::vector<SeenLine>& lines, const std::vector<int>& rows, int offset,
+                  int row, double spacing) {
+  std::size_t nearest = 0;
+  int distance = -1;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (rows[i] < 0) continue;
+    const int d = std::abs(rows[i] + offset - row);
+    if (distance < 0 || d < distance) {
+      distance = d;
+      nearest = i;
+    }
+  }
+  return lines[nearest].v + (row - rows[nearest] - offset) * spacing;
+}
+
 }  // namespace
 
 std::vector<PrintedLine> PrintedLines(PrinterFamily family) {
@@ -166,7 +183,7 @@ LayoutResult MatchLayout(const std::vector<SeenLine>& lines, double spacing, dou
     return {std::nullopt,
             "too little of the page could be read to tell the Epson page from the PCL page"};
   }
-  LayoutMatch match{best.family, {}, best.placement.score};
+  LayoutMatch match{best.family, {}, {}, best.placement.score};
   for (const PrintedLine& printed : best.printed) {
     if (!printed.probe) continue;
     std::optional<std::size_t> seen;
@@ -175,6 +192,8 @@ LayoutResult MatchLayout(const std::vector<SeenLine>& lines, double spacing, dou
         seen = i;
     }
     match.blocks.push_back(seen);
+    match.blockPlaces.push_back(
+        PlaceOfRow(lines, rows, best.placement.offset, printed.row, spacing));
   }
   return {match, ""};
 }

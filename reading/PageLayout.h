@@ -28,11 +28,14 @@ struct SeenLine {
   double characters = 0;
 };
 
-// Which test page the seen lines are, and which seen line (by index) is each
-// block's line of 3s, where it was seen.
+// Which test page the seen lines are, which seen line (by index) is each
+// block's line of 3s, where it was seen, and where down the page each block's
+// line of 3s should be, seen or not (a line printed too faint to be found
+// among the others may still be read where it should be).
 struct LayoutMatch {
   PrinterFamily family = PrinterFamily::Pcl;
   std::vector<std::optional<std::size_t>> blocks;
+  std::vector<double> blockPlaces;
   double score = 0;
 };
 

@@ -238,8 +238,9 @@ MeasuredPage MeasureLines(const Prepared& page, const PageFrame& frame, LineSear
   return measured;
 }
 
-MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness) {
-  const LineSearch search = FindLines(page.marks, frame, closeness);
+MeasuredPage MeasurePage(const Prepared& page, const PageFrame& frame, double closeness,
+                         LineInk ink) {
+  const LineSearch search = FindLines(page.marks, frame, closeness, ink);
   MeasuredPage measured = MeasureLines(page, frame, search);
   if (measured.probes || search.lines.size() > kFewLines) return measured;
   // Where all but a few heavy lines are printed too faint to be found, those
@@ -340,6 +341,37 @@ bool SeenMirrored(const Found& found) {
   return false;
 }
 
+// A block's line of 3s printed so thin and light that the reduced map shows
+// it as specks only (beside a heavy line the whole of it may be a few grey
+// levels deep) is looked for where the layout puts it: the seen line nearest
+// that place moved there, across the width of the page's print, measured in
+// the full-size map. It is taken only as a line of 3s is: like characters at
+// a steady pitch.
+void LookForUnseenProbes(const Prepared& prepared, const std::vector<SeenLine>& seen,
+                         Found& found) {
+  double begin = 1e300, end = -1e300;
+  for (const MeasuredLine& line : found.lines) {
+    begin = std::min(begin, line.found.begin);
+    end = std::max(end, line.found.end);
+  }
+  for (std::size_t k = 0; k < found.layout.blocks.size(); ++k) {
+    if (found.layout.blocks[k]) continue;
+    const double place = found.layout.blockPlaces[k];
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+      if (std::abs(seen[i].v - place) < std::abs(seen[nearest].v - place)) nearest = i;
+    }
+    FoundLine line = found.lines[nearest].found;
+    line.middle += (place - seen[nearest].v) / prepared.factor;
+    line.begin = begin;
+    line.end = end;
+    const MeasuredLine measured = Measure(prepared, found.frame, line, found.spacing);
+    if (!measured.probe) continue;
+    found.layout.blocks[k] = found.lines.size();
+    found.lines.push_back(measured);
+  }
+}
+
 // The page's lines fitted to the test pages, as they stand and upside down,
 // and read the right way round where the picture shows them mirrored: the
 // page found, or why not.
@@ -350,12 +382,12 @@ std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& p
   const double fromPitch = page.pitch * 10 / 6;
   double spacing = page.search.spacing * prepared.factor;
   if (page.probes && std::abs(spacing / fromPitch - 1) > 0.25) spacing = fromPitch;
-  std::vector<SeenLine> seen = Seen(page, prepared.factor);
+  const std::vector<SeenLine> seen = Seen(page, prepared.factor);
+  std::vector<SeenLine> seenTurned(seen.rbegin(), seen.rend());
+  for (SeenLine& line : seenTurned) line.v = -line.v;
   const auto [top, bottom] = Extent(picture, page.frame);
   const LayoutResult upright = MatchLayout(seen, spacing, top, bottom);
-  std::reverse(seen.begin(), seen.end());
-  for (SeenLine& line : seen) line.v = -line.v;
-  const LayoutResult turned = MatchLayout(seen, spacing, -bottom, -top);
+  const LayoutResult turned = MatchLayout(seenTurned, spacing, -bottom, -top);
   const bool useTurned =
       turned.match && (!upright.match || turned.match->score > upright.match->score);
   const LayoutResult& result = useTurned ? turned : upright;
@@ -371,19 +403,21 @@ std::variant<Found, std::string> Fit(const Prepared& prepared, const GreyView& p
     MeasureAgain(prepared, found, found.frame.Mirrored(),
                  [](const FoundLine& line) { return line.Mirrored(); });
   }
+  LookForUnseenProbes(prepared, useTurned ? seenTurned : seen, found);
   return found;
 }
 
 // Finds the page in the frames it may stand in, likeliest first, its lines
-// told apart first as most print needs, then as blurred small print needs:
-// the page found, or why it was not.
-std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyView& picture) {
+// told apart first as most print needs, then as blurred small print needs,
+// its pieces of lines taken with `ink`: the page found, or why it was not.
+std::variant<Found, std::string> FindPageWith(const Prepared& prepared, const GreyView& picture,
+                                              LineInk ink) {
   std::optional<std::string> problem;     // of the likeliest frame that holds lines of 3s
   std::optional<PrinterFamily> textOnly;  // a test page's text found with no line of 3s
   const std::vector<PageFrame> frames = CandidateFrames(prepared.points);
   for (std::size_t pair = 0; pair < frames.size(); pair += 2) {
     for (const double closeness : {0.5, 0.75}) {
-      const MeasuredPage page = MeasurePage(prepared, frames[pair], closeness);
+      const MeasuredPage page = MeasurePage(prepared, frames[pair], closeness, ink);
       if (page.search.lines.empty()) continue;
       // The size of the print: by the pitch of lines of 3s where there are
       // any, else by the lines' spacing the likelier way round (turned a
@@ -411,6 +445,17 @@ std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyVi
   return std::string(
       "no line of 64 digits 3 was found: this is not a Fontprobe test page, or one printed too "
       "faint to read");
+}
+
+// The page as most print shows it; where no page with a line of 3s is found
+// so, as thin print beside a few heavy lines shows it. The thin search finds
+// closer, fainter lines (and more of a background), so it is trusted only
+// for a page it finds, never for why none was found.
+std::variant<Found, std::string> FindPage(const Prepared& prepared, const GreyView& picture) {
+  auto usual = FindPageWith(prepared, picture, LineInk::Usual);
+  if (std::holds_alternative<Found>(usual)) return usual;
+  auto thin = FindPageWith(prepared, picture, LineInk::Thin);
+  return std::holds_alternative<Found>(thin) ? thin : usual;
 }
 
 LineEvidence Evidence(const MeasuredLine& line) {

@@ -95,6 +95,35 @@ TEST(MatchLayout, StrayMarksBetweenLinesDoNotMoveTheRows) {
   EXPECT_EQ(match->blocks, (std::vector<std::optional<std::size_t>>{6, 9}));
 }
 
+TEST(MatchLayout, PlacesEachLineOf3sSeenOrNot) {
+  const struct {
+    PrinterFamily family;
+    std::size_t unseen;  // the block whose line of 3s was too faint to be found
+  } cases[] = {{PrinterFamily::EpsonIbm, 0}, {PrinterFamily::EpsonIbm, 2}, {PrinterFamily::Pcl, 0}};
+  for (const auto& c : cases) {
+    std::vector<SeenLine> seen = Seen(c.family);
+    std::vector<double> places;
+    std::size_t block = 0;
+    for (auto line = seen.begin(); line != seen.end();) {
+      if (!line->probe) {
+        ++line;
+        continue;
+      }
+      places.push_back(line->v);
+      line = block++ == c.unseen ? seen.erase(line) : line + 1;
+    }
+    const auto match = Match(seen);
+    ASSERT_TRUE(match);
+    ASSERT_EQ(match->blockPlaces.size(), places.size());
+    EXPECT_EQ(match->blocks[c.unseen], std::nullopt);
+    for (std::size_t k = 0; k < places.size(); ++k) {
+      // Placed a whole number of spacings from a text line, which sits 7
+      // pixels lower on its row than a line of 3s.
+      EXPECT_NEAR(match->blockPlaces[k], places[k], k == c.unseen ? 8 : 0.5) << k;
+    }
+  }
+}
+
 TEST(MatchLayout, RefusesLinesThatAreNoTestPage) {
   std::vector<SeenLine> text;
   for (int row = 0; row < 12; ++row) text.push_back({300 + row * kSpacing, false, 60});
