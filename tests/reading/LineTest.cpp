@@ -183,5 +183,37 @@ TEST(CutCharacters, CountsCharactersBetweenColumnsAsThePitchChanges) {
   }
 }
 
+TEST(FindLines, FindsThinPrintBesideHeavyLinesWhenAskedTo) {
+  // Twelve lines of blocky characters, 17 pixels apart as in a reduced map;
+  // two solid and dark, the rest drawn in a thin, light outline with a
+  // twentieth of their ink, as an economy laser setting prints its text
+  // beside two heavy lines of 3s.
+  constexpr int kLines = 12, kLineSpacing = 17, kWidth = 700;
+  InkMap map{
+      kWidth, kLines * kLineSpacing + 20,
+      std::vector<std::uint8_t>(static_cast<std::size_t>(kWidth) * (kLines * kLineSpacing + 20))};
+  for (int line = 0; line < kLines; ++line) {
+    const bool heavy = line == 4 || line == 7;
+    const int top = 15 + line * kLineSpacing;
+    for (int left = 20; left + 6 < kWidth - 20; left += 10) {
+      for (int y = top; y < top + 10; ++y) {
+        for (int x = left; x < left + 6; ++x) {
+          const bool edge = y == top || y == top + 9 || x == left || x == left + 5;
+          if (heavy || edge) map.ink[static_cast<std::size_t>(y) * kWidth + x] = heavy ? 250 : 40;
+        }
+      }
+    }
+  }
+  const Marks marks = FindMarks(map, 12, 30);
+  const LineSearch usual = FindLines(marks, PageFrame{}, 0.5, LineInk::Usual);
+  const LineSearch thin = FindLines(marks, PageFrame{}, 0.5, LineInk::Thin);
+  // The usual search takes the thin lines for dust beside the heavy ones.
+  EXPECT_LT(usual.lines.size(), std::size_t{kLines});
+  ASSERT_EQ(thin.lines.size(), std::size_t{kLines});
+  EXPECT_NEAR(thin.spacing, kLineSpacing, 1);
+  for (int line = 0; line < kLines; ++line)
+    EXPECT_NEAR(thin.lines[line].VAt(kWidth / 2), 15 + line * kLineSpacing + 4.5, 1) << line;
+}
+
 }  // namespace
 }  // namespace fontprobe
