@@ -512,8 +512,25 @@ Repeat RepeatOf(const std::vector<double>& columns, int from, int to, int low, i
   for (int lag = low; lag <= high; ++lag) {
     if (ac[lag] > ac[best]) best = lag;
   }
+  // Normalised for the overlap, which shrinks as the lag grows.
+  auto likeness = [&](int lag) { return ac[lag] / (centred.size() - lag); };
+  // Print whose pitch falls between whole columns repeats most exactly at
+  // two pitches (a whole number of columns), less so at one, half a column
+  // off: a lag a half or a third of the best that repeats nearly as clearly
+  // is the pitch.
+  for (const int part : {3, 2}) {
+    const int near = static_cast<int>(std::lround(static_cast<double>(best) / part));
+    int within = near;
+    for (int lag = std::max(low, near - 1); lag <= std::min(high, near + 1); ++lag) {
+      if (likeness(lag) > likeness(within)) within = lag;
+    }
+    if (within >= low && likeness(within) >= 0.8 * likeness(best)) {
+      best = within;
+      break;
+    }
+  }
   // Between whole columns, by the parabola through the best and its neighbours;
-  // normalised for the overlap, which shrinks as the lag grows.
+  // normalised for the overlap.
   const double below = ac[best - 1], above = ac[best + 1], curve = below - 2 * ac[best] + above;
   return {best + (curve < 0 ? std::clamp(0.5 * (below - above) / curve, -0.5, 0.5) : 0.0),
           ac[best] / zero * centred.size() / (centred.size() - best)};

@@ -24,18 +24,20 @@ using Change = std::function<float(int k, double x, double y, double cx, double 
 
 // Each character's centre along the line: evenly, or growing from `pitch` by
 // `growth` a character.
-double Centre(int k, double growth) { return 100 + kPitch * k + growth * k * k / 2; }
+double Centre(int k, double growth, double pitch = kPitch) {
+  return 100 + pitch * k + growth * k * k / 2;
+}
 
 // An ink map holding a line of 64 Courier 3s, changed as `change` says.
-InkMap LineOf3s(const Change& change, double growth = 0) {
+InkMap LineOf3s(const Change& change, double growth = 0, double pitch = kPitch) {
   const Glyph three = ReferenceInk(kReferenceFaces[2], 3);  // TeX Gyre Cursor
-  const int width = static_cast<int>(Centre(kCount, growth)) + 100;
+  const int width = static_cast<int>(Centre(kCount, growth, pitch)) + 100;
   InkMap map{width, 2 * kMiddle,
              std::vector<std::uint8_t>(static_cast<std::size_t>(width) * 2 * kMiddle)};
   for (int k = 0; k < kCount; ++k) {
-    const double cx = Centre(k, growth), step = (kPitch + growth * k) / kGlyphWidth;
+    const double cx = Centre(k, growth, pitch), step = (pitch + growth * k) / kGlyphWidth;
     for (int y = 0; y < map.height; ++y) {
-      for (int x = static_cast<int>(cx - kPitch); x < cx + kPitch; ++x) {
+      for (int x = static_cast<int>(cx - pitch); x < cx + pitch; ++x) {
         const double gx = (x + 0.5 - cx) / step + kGlyphWidth / 2.0;
         const double gy = (y + 0.5 - kMiddle) / step + kGlyphHeight / 2.0;
         const float ink = change(k, x + 0.5, y + 0.5, cx, kMiddle, three.Sample(gx, gy));
@@ -52,10 +54,10 @@ struct Read {
   CharacterRow row;
 };
 
-Read ReadLine(const InkMap& map) {
+Read ReadLine(const InkMap& map, double spacing = kSpacing) {
   const LineImage image(map, PageFrame{}, FoundLine{kMiddle, 0, 0, double(map.width), 1}, 1,
-                        kSpacing);
-  const LineMeasure measure = MeasureLine(image, kSpacing);
+                        spacing);
+  const LineMeasure measure = MeasureLine(image, spacing);
   return {measure, CutCharacters(image, measure)};
 }
 
@@ -160,6 +162,20 @@ TEST(MeasureLine, FollowsAPitchThatGrowsAlongTheLine) {
   EXPECT_GT(read.measure.pitchChange, 0.5 * 0.12 / kPitch);
   EXPECT_NEAR(read.row.pitch, kPitch + 0.12 * 31.5, 1);
   EXPECT_EQ(read.row.Used(), kCount);
+}
+
+TEST(MeasureLine, TakesThePitchNotTwoWhenItFallsBetweenWholeColumns) {
+  // A photo's lines stand further apart than ten characters an inch and six
+  // lines an inch say, so that twice the pitch lies within the lags tried;
+  // a pitch half a column off a whole one repeats best, in whole columns, at
+  // twice itself.
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  for (const double pitch : {26.5, 27.4, 28.5, 29.0}) {
+    const double spacing = 2.1 * pitch;
+    const Read read = ReadLine(LineOf3s(clean, 0, pitch), spacing);
+    EXPECT_NEAR(read.measure.pitch, pitch, 0.3) << "pitch " << pitch;
+    EXPECT_EQ(read.row.Used(), kCount) << "pitch " << pitch;
+  }
 }
 
 TEST(CutCharacters, CountsCharactersBetweenColumnsAsThePitchChanges) {
