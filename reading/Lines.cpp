@@ -257,8 +257,98 @@ FoundLine Fit(const Track& track, double stripWidth, double givenSlope, bool giv
   const double slope = !given && track.points.size() > 1 && spread > 0
                            ? (suv / w - uMean * vMean) / spread
                            : givenSlope;
-  return {vMean - slope * uMean, slope, track.points.front().u - stripWidth / 2,
-          track.points.back().u + stripWidth / 2, w};
+  return {vMean - slope * uMean,
+          slope,
+          track.points.front().u - stripWidth / 2,
+          track.points.back().u + stripWidth / 2,
+          w,
+          {}};
+}
+
+// Where the page's lines run in each strip: v = a + b m for the line that
+// lies at m down the page's middle, by least squares through the long lines
+// seen in the strip, each point as much as it holds ink (a faint track far
+// below the print, a sheet's edge or a shadow, would swing the fit). Straight
+// lines whose slope changes down the page (a photo taken at an angle) fit it
+// as well as lines bent where the sheet curls up, nearer the camera, and
+// spreads them apart.
+struct StripCourse {
+  double u;
+  double a;
+  double b;
+};
+
+std::vector<StripCourse> CourseOfLines(const std::vector<Track>& tracks, double middle,
+                                       double spacing) {
+  std::vector<std::tuple<double, double, double, double>> seen;  // u, m, v, ink
+  std::vector<double> strips;
+  for (const Track& track : tracks) {
+    if (track.points.size() < 6) continue;
+    const double m = Fit(track, 0, 0).VAt(middle);
+    for (const Projected& p : track.points) {
+      seen.emplace_back(p.u, m, p.v, p.weight);
+      strips.push_back(p.u);
+    }
+  }
+  std::sort(strips.begin(), strips.end());
+  strips.erase(std::unique(strips.begin(), strips.end()), strips.end());
+  std::vector<StripCourse> course;
+  for (const double u : strips) {
+    int count = 0;
+    double n = 0, sm = 0, sv = 0, smm = 0, smv = 0;
+    for (const auto& [at, m, v, ink] : seen) {
+      if (at != u) continue;
+      ++count;
+      n += ink;
+      sm += ink * m;
+      sv += ink * v;
+      smm += ink * m * m;
+      smv += ink * m * v;
+    }
+    // Three lines at least, spread over several spacings: fewer say little
+    // of how the lines turn down the page.
+    const double spread = n > 0 ? smm / n - (sm / n) * (sm / n) : 0;
+    if (count < 3 || spread < spacing * spacing) continue;
+    const double b = (smv / n - (sm / n) * (sv / n)) / spread;
+    course.push_back({u, sv / n - b * sm / n, b});
+  }
+  return course;
+}
+
+// A line as the page's course of lines runs at its place: its place by least
+// squares through its points, its straight line through the course within
+// its length, the rest its bend. A line the course does not reach keeps
+// `straight`.
+FoundLine AlongTheCourse(const Track& track, const std::vector<StripCourse>& course,
+                         const FoundLine& straight) {
+  double sb = 0, sbb = 0;
+  for (const Projected& p : track.points) {
+    for (const StripCourse& c : course) {
+      if (c.u != p.u) continue;
+      sb += c.b * (p.v - c.a);
+      sbb += c.b * c.b;
+    }
+  }
+  if (sbb <= 0 || course.size() < 2) return straight;
+  const double m = sb / sbb;
+  double n = 0, su = 0, sv = 0, suu = 0, suv = 0;
+  for (const StripCourse& c : course) {
+    if (c.u < straight.begin || c.u > straight.end) continue;
+    const double v = c.a + c.b * m;
+    ++n;
+    su += c.u;
+    sv += v;
+    suu += c.u * c.u;
+    suv += c.u * v;
+  }
+  const double spread = n > 1 ? suu / n - (su / n) * (su / n) : 0;
+  FoundLine line = straight;
+  line.slope = spread > 0 ? (suv / n - (su / n) * (sv / n)) / spread : straight.slope;
+  line.middle = n > 0 ? sv / n - line.slope * su / n : straight.middle;
+  for (const StripCourse& c : course) {
+    line.bend.push_back({c.u, c.a + c.b * m - line.middle - line.slope * c.u});
+  }
+  return line;
 }
 
 // The slope of lines as it changes down the page: slope = a + b v, by least
@@ -284,9 +374,28 @@ std::vector<double> SlopeDownThePage(const std::vector<FoundLine>& lines, double
 
 }  // namespace
 
-FoundLine FoundLine::Turned() const { return {-middle, slope, -end, -begin, weight}; }
+double FoundLine::BendAt(double u) const {
+  if (bend.empty()) return 0;
+  if (u <= bend.front().x) return bend.front().y;
+  if (u >= bend.back().x) return bend.back().y;
+  const auto after = std::upper_bound(bend.begin(), bend.end(), u,
+                                      [](double at, const Point& p) { return at < p.x; });
+  const Point &a = *(after - 1), &b = *after;
+  return a.y + (b.y - a.y) * (u - a.x) / (b.x - a.x);
+}
 
-FoundLine FoundLine::Mirrored() const { return {middle, -slope, -end, -begin, weight}; }
+// Half round, u and v change sign; mirrored, u does.
+FoundLine FoundLine::Turned() const {
+  FoundLine turned{-middle, slope, -end, -begin, weight, {}};
+  for (auto p = bend.rbegin(); p != bend.rend(); ++p) turned.bend.push_back({-p->x, -p->y});
+  return turned;
+}
+
+FoundLine FoundLine::Mirrored() const {
+  FoundLine mirrored{middle, -slope, -end, -begin, weight, {}};
+  for (auto p = bend.rbegin(); p != bend.rend(); ++p) mirrored.bend.push_back({-p->x, p->y});
+  return mirrored;
+}
 
 Marks FindMarks(const InkMap& reduced, int faint, int clear) {
   const int w = reduced.width, h = reduced.height;
@@ -350,12 +459,14 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
     uLow = std::min(uLow, frame.U(p.centre));
     uHigh = std::max(uHigh, frame.U(p.centre));
   }
-  // Strips a tenth of the print wide: narrow enough that a line photographed
-  // at a slant still lies level in each. Each character-sized mark counts in
-  // each strip it reaches, as characters touching along a line make a mark as
-  // long as the line. Not character-sized: specks, the sheet's edge, a
-  // shadow, and characters of two lines touching, which belong to neither.
-  const double width = std::max(8.0, (uHigh - uLow) / 10);
+  // Strips a fourteenth of the print wide: narrow enough that a line
+  // photographed at a slant, or bent up where the sheet curls, still lies
+  // level in each, and lines the bend brings close stay apart. Each
+  // character-sized mark counts in each strip it reaches, as characters
+  // touching along a line make a mark as long as the line. Not
+  // character-sized: specks, the sheet's edge, a shadow, and characters of
+  // two lines touching, which belong to neither.
+  const double width = std::max(8.0, (uHigh - uLow) / 14);
   const std::size_t count = static_cast<std::size_t>((uHigh - uLow) / width) + 1;
   std::vector<std::vector<Placed>> strips(count);
   std::vector<double> ink(count), moment(count);
@@ -389,13 +500,14 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
     if (track.points.size() >= 6) longLines.push_back(Fit(track, width, 0));
   }
   const std::vector<double> slopeDown = SlopeDownThePage(longLines, (uLow + uHigh) / 2);
+  const std::vector<StripCourse> course = CourseOfLines(tracks, (uLow + uHigh) / 2, spacing);
   LineSearch search{{}, spacing};
   for (const Track& track : tracks) {
     FoundLine line = Fit(track, width, 0);
     if (track.points.size() < 6) {
       line = Fit(track, width, slopeDown[0] + slopeDown[1] * line.VAt((uLow + uHigh) / 2), true);
     }
-    search.lines.push_back(line);
+    search.lines.push_back(AlongTheCourse(track, course, line));
   }
   // Specks and dust make faint tracks of their own, with a thousandth of the
   // heaviest line's ink; a line of thin print beside a heavy one has a

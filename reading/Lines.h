@@ -8,16 +8,21 @@
 namespace fontprobe {
 
 // A line of print found in a reduced ink map: in a page frame, its middle runs
-// along v = middle + slope * u, from u = begin to u = end (reduced pixels).
-// Photographed pages are not flat, so each line has its own slope.
+// along v = middle + slope * u, from u = begin to u = end (reduced pixels),
+// bent by `bend`: at each (u, how far off the straight line) point, in order
+// along u, and straight between them and level beyond them. Photographed
+// pages are not flat, so each line has its own slope, and a sheet curled up
+// along an edge bends its lines there.
 struct FoundLine {
   double middle = 0;
   double slope = 0;
   double begin = 0;
   double end = 0;
   double weight = 0;  // how much ink it holds
+  std::vector<Point> bend;
 
-  double VAt(double u) const { return middle + slope * u; }
+  double VAt(double u) const { return middle + slope * u + BendAt(u); }
+  double BendAt(double u) const;
   // The same line in the frame turned half round, and in the frame mirrored.
   FoundLine Turned() const;
   FoundLine Mirrored() const;

@@ -51,24 +51,28 @@ TEST(PageFrame, TurnsAndMirrorsAsThePageDoes) {
 }
 
 // A line found in one frame is the same line, point for point, carried into
-// the frame turned or mirrored.
+// the frame turned or mirrored: straight, or bent up where the sheet curls.
 TEST(FoundLine, IsTheSameLineInTheFrameTurnedOrMirrored) {
   const PageFrame frame{0.05, false};
-  const FoundLine line{200, 0.03, 50, 900, 1};
-  const struct {
-    const char* what;
-    PageFrame other;
-    FoundLine carried;
-  } cases[] = {
-      {"turned", frame.Turned(), line.Turned()},
-      {"mirrored", frame.Mirrored(), line.Mirrored()},
-  };
-  for (const auto& c : cases) {
-    for (const double u : {50.0, 400.0, 900.0}) {
-      const Point p = frame.ToPicture(u, line.VAt(u));
-      EXPECT_NEAR(c.other.V(p), c.carried.VAt(c.other.U(p)), 1e-6) << c.what << " at " << u;
-      EXPECT_GE(c.other.U(p), c.carried.begin - 1e-6) << c.what;
-      EXPECT_LE(c.other.U(p), c.carried.end + 1e-6) << c.what;
+  const FoundLine lines[] = {{200, 0.03, 50, 900, 1, {}},
+                             {200, 0.03, 50, 900, 1, {{100, -12}, {250, -4}, {400, 0}}}};
+  for (const FoundLine& line : lines) {
+    const struct {
+      const char* what;
+      PageFrame other;
+      FoundLine carried;
+    } cases[] = {
+        {"turned", frame.Turned(), line.Turned()},
+        {"mirrored", frame.Mirrored(), line.Mirrored()},
+    };
+    for (const auto& c : cases) {
+      for (const double u : {50.0, 175.0, 400.0, 900.0}) {
+        const Point p = frame.ToPicture(u, line.VAt(u));
+        EXPECT_NEAR(c.other.V(p), c.carried.VAt(c.other.U(p)), 1e-6)
+            << c.what << " at " << u << ", bent at " << line.bend.size() << " points";
+        EXPECT_GE(c.other.U(p), c.carried.begin - 1e-6) << c.what;
+        EXPECT_LE(c.other.U(p), c.carried.end + 1e-6) << c.what;
+      }
     }
   }
 }

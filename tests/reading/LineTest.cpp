@@ -3,6 +3,7 @@
 // pins, the edge of a green band, a pitch that grows along the line.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <set>
 
@@ -55,7 +56,7 @@ struct Read {
 };
 
 Read ReadLine(const InkMap& map, double spacing = kSpacing) {
-  const LineImage image(map, PageFrame{}, FoundLine{kMiddle, 0, 0, double(map.width), 1}, 1,
+  const LineImage image(map, PageFrame{}, FoundLine{kMiddle, 0, 0, double(map.width), 1, {}}, 1,
                         spacing);
   const LineMeasure measure = MeasureLine(image, spacing);
   return {measure, CutCharacters(image, measure)};
@@ -229,6 +230,48 @@ TEST(FindLines, FindsThinPrintBesideHeavyLinesWhenAskedTo) {
   EXPECT_NEAR(thin.spacing, kLineSpacing, 1);
   for (int line = 0; line < kLines; ++line)
     EXPECT_NEAR(thin.lines[line].VAt(kWidth / 2), 15 + line * kLineSpacing + 4.5, 1) << line;
+}
+
+TEST(FindLines, FollowsLinesThatBendOrTurnDownThePage) {
+  // Ten lines of blocky characters 20 pixels apart, the first of each block
+  // of three a short label at the left, the rest long; each line's top at x
+  // as `course` says.
+  constexpr int kLines = 10, kLineSpacing = 20, kWidth = 1000, kHeight = 300;
+  auto curled = [](int line, double x) {
+    // Bent up toward the left edge, where the sheet curls, more so down the
+    // page: the labels lie almost wholly in the bend.
+    const double t = std::max(0.0, (380 - x) / 360);
+    return 60.0 + line * kLineSpacing - 14 * t * t * (0.7 + 0.6 * line / (kLines - 1));
+  };
+  auto keystoned = [](int line, double x) {
+    // Straight, the slope turning from 0.04 to -0.04 down the page.
+    return 60.0 + line * kLineSpacing + (0.04 - 0.08 * line / (kLines - 1)) * (x - kWidth / 2);
+  };
+  const struct {
+    const char* what;
+    std::function<double(int, double)> course;
+  } cases[] = {{"curled", curled}, {"keystoned", keystoned}};
+  for (const auto& c : cases) {
+    InkMap map{kWidth, kHeight, std::vector<std::uint8_t>(std::size_t{kWidth} * kHeight)};
+    auto label = [](int line) { return line % 3 == 0; };
+    auto right = [&](int line) { return label(line) ? 300 : kWidth - 20; };
+    for (int line = 0; line < kLines; ++line) {
+      for (int left = 20; left + 6 < right(line); left += 10) {
+        const int top = static_cast<int>(std::lround(c.course(line, left + 3)));
+        for (int y = top; y < top + 10; ++y) {
+          for (int x = left; x < left + 6; ++x) map.ink[std::size_t(y) * kWidth + x] = 200;
+        }
+      }
+    }
+    const LineSearch search = FindLines(FindMarks(map, 12, 30), PageFrame{}, 0.5, LineInk::Usual);
+    ASSERT_EQ(search.lines.size(), std::size_t{kLines}) << c.what;
+    for (int line = 0; line < kLines; ++line) {
+      for (const double x : {40.0, 160.0, right(line) - 20.0}) {
+        EXPECT_NEAR(search.lines[line].VAt(x), c.course(line, x) + 4.5, 2)
+            << c.what << ", line " << line << " at " << x;
+      }
+    }
+  }
 }
 
 }  // namespace
