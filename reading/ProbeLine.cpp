@@ -134,6 +134,25 @@ double InkHeight(const LineImage& line, double centre, double pitch, float enoug
   return mass > 0 ? moment / mass : line.Height() / 2.0;
 }
 
+// How far the characters' heights stray from the straight line through them:
+// the median distance of their course, each height averaged with its
+// neighbours' within two characters either side. A curled sheet bends the
+// course over many characters; where one character's ink sits a
+// little higher than the next's (its dots falling differently on the rows of
+// a coarse scan) is no bend, nor a smudge or a speck in a cell or two.
+double Unlevel(const std::vector<double>& heights, const std::vector<double>& straight) {
+  constexpr std::size_t kReach = 2;
+  std::vector<double> offs;
+  for (std::size_t k = 0; k < heights.size(); ++k) {
+    const std::size_t from = k >= kReach ? k - kReach : 0;
+    const std::size_t to = std::min(heights.size(), k + kReach + 1);
+    double off = 0;
+    for (std::size_t i = from; i < to; ++i) off += heights[i] - straight[i];
+    offs.push_back(std::abs(off / static_cast<double>(to - from)));
+  }
+  return Median(offs);
+}
+
 // A third of the ink the darkest two hundredths of the line's middle reach.
 float StrongInk(const LineImage& line) {
   std::vector<float> values;
@@ -337,15 +356,9 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
     row.centres.push_back(Evaluate(course, i));
     heights.push_back(InkHeight(line, row.centres.back(), row.pitch, enough));
   }
-  // How far the centres stray from a straight line: the median distance, so
-  // that a smudge or a speck in a cell or two does not count.
   const std::vector<double> across = Polynomial(keptIndex, heights, 1);
-  std::vector<double> offs;
-  for (std::size_t k = 0; k < keptIndex.size(); ++k) {
-    offs.push_back(std::abs(heights[k] - Evaluate(across, keptIndex[k])));
-    row.heights.push_back(Evaluate(across, keptIndex[k]));
-  }
-  row.level = Median(offs) / row.pitch;
+  for (const double i : keptIndex) row.heights.push_back(Evaluate(across, i));
+  row.level = Unlevel(heights, row.heights) / row.pitch;
 
   std::vector<Patch> patches;
   for (std::size_t k = 0; k < keptIndex.size(); ++k) {
