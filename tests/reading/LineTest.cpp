@@ -183,6 +183,36 @@ TEST(CutCharacters, CallsALineUnlevelByTheCourseOfItsCharacters) {
   }
 }
 
+TEST(CutCharacters, CutsCharactersRoundThePrintThatABandEdgeDrawsTheirInkFrom) {
+  // The line was found below its characters, drawn down by the edge of a
+  // green band that crosses the line at a slant: the characters are still
+  // cut round their print, whole, not round their lower half and the edge.
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  const Glyph cleanMean = ReadLine(LineOf3s(clean)).row.mean;
+  const auto bandEdge = [](double below, double rise) -> Change {
+    return [=](int, double x, double y, double, double, float ink) {
+      return std::abs(y - kMiddle - below + rise * x / 2100) < 2 ? ink + 70 : ink;
+    };
+  };
+  const struct {
+    const char* what;
+    double lift;  // of the characters, from the line's middle
+    Change change;
+  } cases[] = {
+      {"centred, the edge along their feet", 0, bandEdge(24, 0)},
+      {"a sixth of a spacing up, the edge below their feet", -8, bandEdge(14, 0)},
+      {"a fifth of a spacing up, the edge rising from below them to their feet", -10,
+       bandEdge(16, 10)},
+      {"a fifth of a spacing up, the edge rising from their feet through them", -10,
+       bandEdge(8, 16)},
+  };
+  for (const auto& c : cases) {
+    const CharacterRow row = ReadLine(LineOf3s(c.change, 0, [&](int) { return c.lift; })).row;
+    EXPECT_GE(row.Used(), 56) << c.what;
+    EXPECT_GT(Likeness(row.mean, cleanMean, 1), 0.95) << c.what;
+  }
+}
+
 TEST(MeasureLine, FollowsAPitchThatGrowsAlongTheLine) {
   // From 30 pixels to 30 + 63 * 0.12 = 37.6, as the near side of a photo
   // taken at an angle shows it.
