@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <numeric>
 
 #include "reading/ReferenceGlyphs.h"
@@ -132,6 +133,72 @@ double InkHeight(const LineImage& line, double centre, double pitch, float enoug
     }
   }
   return mass > 0 ? moment / mass : line.Height() / 2.0;
+}
+
+// Each column's place in the row's cells as a turn round a circle: the
+// cosine and sine of 2 pi times the cell it falls in.
+struct Phases {
+  std::vector<float> cos, sin;
+};
+
+Phases PhasesAlong(const LineImage& line, const CharacterRow& row) {
+  Phases phases;
+  for (int x = 0; x < line.Width(); ++x) {
+    const double turn = 2 * std::numbers::pi * row.CellAt(x + 0.5);
+    phases.cos.push_back(static_cast<float>(std::cos(turn)));
+    phases.sin.push_back(static_cast<float>(std::sin(turn)));
+  }
+  return phases;
+}
+
+// The centre across the line of the print in the cells round `centre`
+// (three either side), in the line's middle seven tenths: of what each row
+// holds that repeats character by character, above what the emptiest rows
+// hold. The edge of a band of green-bar paper crossing the line at a slant
+// does not repeat so, and does not draw it aside. Ink counts up to `enough`.
+double PrintHeight(const LineImage& line, const Phases& phases, double centre, double pitch,
+                   float enough) {
+  const int begin = std::max(0, static_cast<int>(centre - 3.5 * pitch));
+  const int end = std::min(line.Width(), static_cast<int>(centre + 3.5 * pitch));
+  const int top = line.Height() * 15 / 100, bottom = line.Height() * 85 / 100;
+  std::vector<double> repeats;
+  for (int y = top; y < bottom; ++y) {
+    double c = 0, s = 0;
+    for (int x = begin; x < end; ++x) {
+      const float ink = std::min(line.At(x, y), enough);
+      c += ink * phases.cos[x];
+      s += ink * phases.sin[x];
+    }
+    repeats.push_back(std::hypot(c, s));
+  }
+  std::vector<double> sorted = repeats;
+  const double floor = Percentile(sorted, 25);
+  double mass = 0, moment = 0;
+  for (int y = top; y < bottom; ++y) {
+    const double part = std::max(0.0, repeats[y - top] - floor);
+    mass += part;
+    moment += part * (y + 0.5);
+  }
+  return mass > 0 ? moment / mass : line.Height() / 2.0;
+}
+
+// How far the characters' heights stray from the straight line through them:
+// the median distance of their course, each height averaged with its
+// neighbours' within two characters either side. A curled sheet bends the
+// course over many characters; where one character's ink sits a
+// little higher than the next's (its dots falling differently on the rows of
+// a coarse scan) is no bend, nor a smudge or a speck in a cell or two.
+double Unlevel(const std::vector<double>& heights, const std::vector<double>& straight) {
+  constexpr std::size_t kReach = 2;
+  std::vector<double> offs;
+  for (std::size_t k = 0; k < heights.size(); ++k) {
+    const std::size_t from = k >= kReach ? k - kReach : 0;
+    const std::size_t to = std::min(heights.size(), k + kReach + 1);
+    double off = 0;
+    for (std::size_t i = from; i < to; ++i) off += heights[i] - straight[i];
+    offs.push_back(std::abs(off / static_cast<double>(to - from)));
+  }
+  return Median(offs);
 }
 
 // A third of the ink the darkest two hundredths of the line's middle reach.
@@ -333,19 +400,21 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {
 
   std::vector<double> heights;
   const float enough = StrongInk(line);
+  const Phases phases = PhasesAlong(line, row);
+  std::vector<double> repeating, drawnAside;
   for (const double i : keptIndex) {
     row.centres.push_back(Evaluate(course, i));
     heights.push_back(InkHeight(line, row.centres.back(), row.pitch, enough));
+    repeating.push_back(PrintHeight(line, phases, row.centres.back(), row.pitch, enough));
+    drawnAside.push_back(heights.back() - repeating.back());
   }
-  // How far the centres stray from a straight line: the median distance, so
-  // that a smudge or a speck in a cell or two does not count.
+  // The characters' ink is centred where they are, unless something along
+  // the line besides them (a band edge crossing it) draws it clearly aside
+  // from where the print that repeats is centred.
+  if (std::abs(Median(drawnAside)) > 0.1 * row.pitch) heights = repeating;
   const std::vector<double> across = Polynomial(keptIndex, heights, 1);
-  std::vector<double> offs;
-  for (std::size_t k = 0; k < keptIndex.size(); ++k) {
-    offs.push_back(std::abs(heights[k] - Evaluate(across, keptIndex[k])));
-    row.heights.push_back(Evaluate(across, keptIndex[k]));
-  }
-  row.level = Median(offs) / row.pitch;
+  for (const double i : keptIndex) row.heights.push_back(Evaluate(across, i));
+  row.level = Unlevel(heights, row.heights) / row.pitch;
 
   std::vector<Patch> patches;
   for (std::size_t k = 0; k < keptIndex.size(); ++k) {

@@ -29,19 +29,24 @@ double Centre(int k, double growth, double pitch = kPitch) {
   return 100 + pitch * k + growth * k * k / 2;
 }
 
+// How far character k stands below the line's middle, in pixels.
+using Lift = std::function<double(int k)>;
+
 // An ink map holding a line of 64 Courier 3s, changed as `change` says.
-InkMap LineOf3s(const Change& change, double growth = 0, double pitch = kPitch) {
+InkMap LineOf3s(const Change& change, double growth = 0, double pitch = kPitch,
+                const Lift& lift = {}) {
   const Glyph three = ReferenceInk(kReferenceFaces[2], 3);  // TeX Gyre Cursor
   const int width = static_cast<int>(Centre(kCount, growth, pitch)) + 100;
   InkMap map{width, 2 * kMiddle,
              std::vector<std::uint8_t>(static_cast<std::size_t>(width) * 2 * kMiddle)};
   for (int k = 0; k < kCount; ++k) {
     const double cx = Centre(k, growth, pitch), step = (pitch + growth * k) / kGlyphWidth;
+    const double cy = kMiddle + (lift ? lift(k) : 0);
     for (int y = 0; y < map.height; ++y) {
       for (int x = static_cast<int>(cx - pitch); x < cx + pitch; ++x) {
         const double gx = (x + 0.5 - cx) / step + kGlyphWidth / 2.0;
-        const double gy = (y + 0.5 - kMiddle) / step + kGlyphHeight / 2.0;
-        const float ink = change(k, x + 0.5, y + 0.5, cx, kMiddle, three.Sample(gx, gy));
+        const double gy = (y + 0.5 - cy) / step + kGlyphHeight / 2.0;
+        const float ink = change(k, x + 0.5, y + 0.5, cx, cy, three.Sample(gx, gy));
         auto& out = map.ink[static_cast<std::size_t>(y) * width + x];
         out = static_cast<std::uint8_t>(std::clamp(out + ink, 0.0f, 255.0f));
       }
@@ -152,6 +157,64 @@ TEST(CutCharacters, TakesOffWhatThePaperOrTheRibbonAddsToEveryCharacter) {
     const Read read = ReadLine(LineOf3s(c.change));
     EXPECT_EQ(read.row.Used(), kCount) << c.what;
     EXPECT_GT(Likeness(read.row.mean, cleanMean, 1), 0.95) << c.what;
+  }
+}
+
+TEST(CutCharacters, CallsALineUnlevelByTheCourseOfItsCharacters) {
+  // A curl bends the line over many characters; characters
+  // whose ink sits a little higher or lower one by one (their dots falling
+  // differently on a coarse scan's rows) do not bend it.
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  const struct {
+    const char* what;
+    Lift lift;
+    bool level;  // at most 0.08 pitches astray, as a line to judge must be
+  } cases[] = {
+      {"straight", [](int) { return 0.0; }, true},
+      {"slanting half a pitch over the line", [](int k) { return kPitch * (k - 32) / 128.0; },
+       true},
+      {"every other pair of characters a fifth of a pitch lower",
+       [](int k) { return (k / 2) % 2 ? 0.2 * kPitch : 0.0; }, true},
+      {"curled: both ends half a pitch up",
+       [](int k) { return -0.5 * kPitch * (k - 31.5) * (k - 31.5) / (31.5 * 31.5); }, false},
+      {"curled: both ends 0.4 pitches down",
+       [](int k) { return 0.4 * kPitch * (k - 31.5) * (k - 31.5) / (31.5 * 31.5); }, false},
+  };
+  for (const auto& c : cases) {
+    const CharacterRow row = ReadLine(LineOf3s(clean, 0, kPitch, c.lift)).row;
+    ASSERT_GE(row.centres.size(), 56u) << c.what;
+    EXPECT_EQ(row.level <= 0.08, c.level) << c.what << ": " << row.level;
+  }
+}
+
+TEST(CutCharacters, CutsCharactersRoundThePrintThatABandEdgeDrawsTheirInkFrom) {
+  // The line was found below its characters, drawn down by the edge of a
+  // green band that crosses the line at a slant: the characters are still
+  // cut round their print, whole, not round their lower half and the edge.
+  const Change clean = [](int, double, double, double, double, float ink) { return ink; };
+  const Glyph cleanMean = ReadLine(LineOf3s(clean)).row.mean;
+  const auto bandEdge = [](double below, double rise) -> Change {
+    return [=](int, double x, double y, double, double, float ink) {
+      return std::abs(y - kMiddle - below + rise * x / 2100) < 2 ? ink + 70 : ink;
+    };
+  };
+  const struct {
+    const char* what;
+    double lift;  // of the characters, from the line's middle
+    Change change;
+  } cases[] = {
+      {"centred, the edge along their feet", 0, bandEdge(24, 0)},
+      {"a sixth of a spacing up, the edge below their feet", -8, bandEdge(14, 0)},
+      {"a fifth of a spacing up, the edge rising from below them to their feet", -10,
+       bandEdge(16, 10)},
+      {"a fifth of a spacing up, the edge rising from their feet through them", -10,
+       bandEdge(8, 16)},
+  };
+  for (const auto& c : cases) {
+    const CharacterRow row =
+        ReadLine(LineOf3s(c.change, 0, kPitch, [&](int) { return c.lift; })).row;
+    EXPECT_GE(row.Used(), 56) << c.what;
+    EXPECT_GT(Likeness(row.mean, cleanMean, 1), 0.95) << c.what;
   }
 }
 
