@@ -167,6 +167,110 @@ void KeepSteps(const Blocks& levels, const Across& across, int y, const std::uin
   }
 }
 
+// A table round a photographed sheet is darker than the paper under the same
+// light: well under this share of it (a grey table, about 0.4).
+constexpr float kTableShare = 0.6f;
+
+// The brightest paper level within `reach` blocks' widths of each block,
+// across and down.
+Blocks BrightestAround(const Blocks& levels, int reach) {
+  Blocks across = levels, around = levels;
+  const int rowsReach = reach * levels.width / levels.height;
+  for (int row = 0; row < levels.rows; ++row) {
+    for (int column = 0; column < levels.columns; ++column) {
+      float brightest = 0;
+      for (int c = column - reach; c <= column + reach; ++c) {
+        brightest = std::max(brightest, levels.At(c, row));
+      }
+      across.values[static_cast<std::size_t>(row) * levels.columns + column] = brightest;
+    }
+  }
+  for (int row = 0; row < levels.rows; ++row) {
+    for (int column = 0; column < levels.columns; ++column) {
+      float brightest = 0;
+      for (int r = row - rowsReach; r <= row + rowsReach; ++r) {
+        brightest = std::max(brightest, across.At(column, r));
+      }
+      around.values[static_cast<std::size_t>(row) * levels.columns + column] = brightest;
+    }
+  }
+  return around;
+}
+
+// The table round a photographed sheet, block by block. The sheet's edge is
+// a sharp step (light changes over many blocks): a block much darker than a
+// block or two beside it is the table, and so is all beyond it, away from the
+// paper, out to the picture's edge, while it stays about as dark. The
+// corners beyond two edges are reached along the rows that hold no sheet.
+class TableBlocks {
+ public:
+  explicit TableBlocks(const Blocks& levels)
+      : levels_(levels), table_(levels.values.size()), edgeInRow_(levels.rows) {
+    const int down = std::max(1, levels.width / levels.height);  // rows a block's width spans
+    for (int row = 0; row < levels.rows; ++row) {
+      for (int column = 0; column < levels.columns; ++column) {
+        for (const auto& [dc, dr] :
+             {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, down}, std::pair{0, -down}}) {
+          if (!StepTo(column, row, dc, dr)) continue;
+          MarkOutward(column, row, -std::clamp(dc, -1, 1), -std::clamp(dr, -1, 1));
+          if (dr == 0) edgeInRow_[row] = true;
+        }
+      }
+    }
+    for (int row = 0; row < levels.rows; ++row) {
+      if (edgeInRow_[row]) continue;
+      int first = -1, last = -1;
+      for (int column = 0; column < levels.columns; ++column) {
+        if (!table_[Index(column, row)]) continue;
+        if (first < 0) first = column;
+        last = column;
+      }
+      if (first < 0) continue;
+      MarkOutward(first, row, -1, 0);
+      MarkOutward(last, row, 1, 0);
+    }
+  }
+
+  bool At(int column, int row) const { return table_[Index(column, row)]; }
+
+ private:
+  std::size_t Index(int column, int row) const {
+    return static_cast<std::size_t>(row) * levels_.columns + column;
+  }
+  bool Inside(int column, int row) const {
+    return column >= 0 && row >= 0 && column < levels_.columns && row < levels_.rows;
+  }
+  // Whether paper lies a block or two from this block, in one direction, far brighter.
+  bool StepTo(int column, int row, int dc, int dr) const {
+    if (!Inside(column + dc, row + dr)) return false;
+    const float brightest =
+        std::max(levels_.At(column + dc, row + dr), levels_.At(column + 2 * dc, row + 2 * dr));
+    return levels_.At(column, row) < kTableShare * brightest;
+  }
+  void MarkOutward(int column, int row, int dc, int dr) {
+    const float seed = levels_.At(column, row);
+    for (; Inside(column, row) && levels_.At(column, row) <= 1.5f * seed; column += dc, row += dr) {
+      table_[Index(column, row)] = true;
+    }
+  }
+
+  const Blocks& levels_;
+  std::vector<bool> table_;
+  std::vector<bool> edgeInRow_;
+};
+
+// The brightest pixel of each small square cell: print, even heavy, leaves
+// some paper in a cell a few strokes wide; a table round the sheet leaves none.
+Blocks BrightestInCells(const GreyView& picture, int cell) {
+  Blocks brightest(picture, cell, cell);
+  for (int y = 0; y < picture.height; ++y) {
+    const std::uint8_t* line = picture.pixels + y * picture.stride;
+    float* out = &brightest.values[static_cast<std::size_t>(y / cell) * brightest.columns];
+    for (int x = 0; x < picture.width; ++x) out[x / cell] = std::max<float>(out[x / cell], line[x]);
+  }
+  return brightest;
+}
+
 }  // namespace
 
 float InkMap::Sample(float x, float y) const { return SampleBetween(*this, width, height, x, y); }
@@ -176,21 +280,32 @@ InkMap MakeInkMap(const GreyView& picture) {
   const Across across(picture.width, block);
   const Blocks levels = MeasureLevels(picture, block);
   const Blocks grains = MeasureGrain(picture, levels, across);
+  const Blocks paper = BrightestAround(levels, 1);
+  const int cell = std::max(8, block / 4);
+  const Blocks cells = BrightestInCells(picture, cell);
+  const TableBlocks table(levels);
   InkMap map{picture.width, picture.height,
              std::vector<std::uint8_t>(static_cast<std::size_t>(picture.width) * picture.height)};
-  std::vector<float> level(picture.width), grain(picture.width);  // the row's
+  std::vector<float> level(picture.width), grain(picture.width), sheet(picture.width);
   for (int y = 0; y < picture.height; ++y) {
     const std::uint8_t* in = picture.pixels + y * picture.stride;
     ValuesAlong(levels, across, y, level);
     ValuesAlong(grains, across, y, grain);
+    ValuesAlong(paper, across, y, sheet);
     for (float& g : grain) g *= 3;
     KeepSteps(levels, across, y, in, grain, level);
+    // The table's grain is no print: a block of the table, or a cell beside
+    // the sheet's edge that holds no paper.
+    auto onTable = [&](int x) {
+      return table.At(x / levels.width, y / levels.height) ||
+             cells.At(x / cell, y / cell) < kTableShare * sheet[x];
+    };
     // Darker than the paper by more than three times its grain, in parts of
     // what the paper has left to darken.
     std::uint8_t* out = &map.ink[static_cast<std::size_t>(y) * picture.width];
     for (int x = 0; x < picture.width; ++x) {
       const float paperLeft = std::max(1.0f, level[x] - grain[x]);
-      const float ink = 255.0f * (paperLeft - in[x]) / paperLeft;
+      const float ink = onTable(x) ? 0.0f : 255.0f * (paperLeft - in[x]) / paperLeft;
       out[x] = static_cast<std::uint8_t>(std::clamp(ink, 0.0f, 255.0f));
     }
   }

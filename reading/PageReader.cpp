@@ -26,6 +26,15 @@ constexpr const char* kTooSmall = "too small to read: scan at 300 dpi";
 // Fewer lines than half of either test page's.
 constexpr std::size_t kFewLines = 6;
 
+// Far more lines than a test page holds are not its print but a texture (the
+// grain of a table round the sheet, a screen's pattern): their spacing says
+// nothing of the print's size.
+std::size_t MostLinesOfATestPage() {
+  static const std::size_t most = 3 * std::max(PrintedLines(PrinterFamily::EpsonIbm).size(),
+                                               PrintedLines(PrinterFamily::Pcl).size());
+  return most;
+}
+
 // The ink a pixel of the reduced map needs to count as print: well above the
 // paper's grain and the scan's noise (`faint`); and a mark needs a pixel with
 // a fair part of the level that the darkest half percent of the map reaches
@@ -420,10 +429,13 @@ std::variant<Found, std::string> FindPageWith(const Prepared& prepared, const Gr
       const MeasuredPage page = MeasurePage(prepared, frames[pair], closeness, ink);
       if (page.search.lines.empty()) continue;
       // The size of the print: by the pitch of lines of 3s where there are
-      // any, else by the lines' spacing the likelier way round (turned a
-      // quarter, the "lines" would be columns of characters).
+      // any, else by the spacing of lines as many as a page's the likelier
+      // way round (turned a quarter, the "lines" would be columns of
+      // characters).
+      const bool pageOfLines = page.search.lines.size() <= MostLinesOfATestPage();
       if (page.probes ? page.pitch < kSmallestPitch
-                      : pair == 0 && page.search.spacing * prepared.factor < kSmallestSpacing) {
+                      : pair == 0 && pageOfLines &&
+                            page.search.spacing * prepared.factor < kSmallestSpacing) {
         return std::string(kTooSmall);
       }
       if (page.pitch <= 0) continue;

@@ -2,6 +2,9 @@
 // broad to be print (a table round a photographed sheet) cleared.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "reading/InkMap.h"
 
 namespace fontprobe {
@@ -49,6 +52,75 @@ TEST(MakeInkMap, MakesNoInkOfTheTableRoundAPhotographedSheet) {
     for (int x = 1100; x < w; ++x) inked += ink.At(x, y) > 24;
   }
   EXPECT_EQ(inked, 0);
+}
+
+// A grey table's grain: a value every 8 pixels, spread about 12 round 105,
+// blended between them, so that its blotches are as broad as strokes.
+std::vector<double> TableGrain(int w, int h) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> spread(-7, 7);
+  const int columns = w / 8 + 2, rows = h / 8 + 2;
+  std::vector<double> knots(static_cast<std::size_t>(columns) * rows);
+  for (double& knot : knots) knot = 105 + 1.3 * (spread(random) + spread(random));
+  std::vector<double> grain(static_cast<std::size_t>(w) * h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const int c = x / 8, r = y / 8;
+      const double fx = x % 8 / 8.0, fy = y % 8 / 8.0;
+      auto knot = [&](int cc, int rr) {
+        return knots[static_cast<std::size_t>(rr) * columns + cc];
+      };
+      grain[static_cast<std::size_t>(y) * w + x] =
+          (knot(c, r) * (1 - fx) + knot(c + 1, r) * fx) * (1 - fy) +
+          (knot(c, r + 1) * (1 - fx) + knot(c + 1, r + 1) * fx) * fy;
+    }
+  }
+  return grain;
+}
+
+// A sheet photographed on a grainy table, lit evenly or shaded towards the
+// right (light changes over many blocks, the sheet's edge at once), with a patch of vertical
+// strokes: the table's grain is no ink, the strokes are, thin and faint in the sheet's middle or
+// heavy near its edge.
+TEST(MakeInkMap, MakesNoInkOfATablesGrainButKeepsThePrint) {
+  const int w = 1200, h = 900;
+  const std::vector<double> grain = TableGrain(w, h);
+  const struct {
+    const char* what;
+    int left;         // of the strokes, from y 400 to 440
+    int width;        // of each stroke, every 12 pixels over 120 pixels
+    double darkness;  // what the print leaves of the paper
+    double shade;     // the light on the sheet's right half
+    int least;        // ink the strokes must hold
+  } cases[] = {
+      {"faint thin print", 500, 2, 0.85, 1.0, 18},
+      {"faint thin print in shade", 700, 2, 0.85, 0.6, 18},
+      {"heavy print near the sheet's edge", 215, 8, 0.15, 1.0, 150},
+  };
+  for (const auto& c : cases) {
+    GreyImage photo{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h)};
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const bool sheet = x >= 200 && x < 1000 && y >= 150 && y < 750;
+        const bool print =
+            y >= 400 && y < 440 && x >= c.left && x < c.left + 120 && (x - c.left) % 12 < c.width;
+        const double light = 1 - (1 - c.shade) * std::clamp((x - 500) / 300.0, 0.0, 1.0);
+        const double value = sheet ? 230 * light * (print ? c.darkness : 1)
+                                   : grain[static_cast<std::size_t>(y) * w + x] * light;
+        photo.pixels[static_cast<std::size_t>(y) * w + x] = static_cast<std::uint8_t>(value);
+      }
+    }
+    const InkMap ink = MakeInkMap(photo.View());
+    int tableInk = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const bool offSheet = x < 184 || x >= 1016 || y < 134 || y >= 766;
+        tableInk += offSheet && ink.At(x, y) > 24;
+      }
+    }
+    EXPECT_EQ(tableInk, 0) << c.what << ": the table's grain taken for ink";
+    EXPECT_GE(ink.At(c.left, 420), c.least) << c.what;
+  }
 }
 
 // Paper whose brightness changes down the page in bands (green-bar paper,

@@ -73,6 +73,8 @@ THIN_LASER = Printer({K126: "freemono", K5: "ocrb", K127: "sans"}, start="freemo
 THIN_LASER_COURIER = Printer({K126: "courier", K5: "ocrb"}, weight=-1, ink=41, variant=800)
 THIN_LASER_COURIER_SANS = Printer({K126: "courier", K5: "sans", K127: "ocrb"}, weight=-1, ink=41,
                                   variant=800)
+FAINT_THIN_LASER_PCL = Printer({COURIER_PCL: "freemono", OCRB_PCL: "Go Mono"}, start="freemono",
+                               weight=-1, ink=42, variant=31)
 INKJET_HEAVY_OCRB = Printer({K126: "freemono", K5: "ocrb"}, start="freemono", weight=1.5,
                             feather=1.0, variant=6)
 # Flat-topped lookalikes where OCR-B was asked for, reference and held-out,
@@ -307,6 +309,13 @@ CASES = [
         300, tilt=-2.7, blur=0.2, noise=5.5, variant=655).take(THIN_LASER_COURIER.print_page(
             pages["epson"], 300), 300), "the comparison line (ESCk126) could not be read",
         verdict="undecided"),
+    # Thin, light print of the PCL page photographed at an angle on a grey,
+    # grainy table: the grain round the sheet is darker than the print, but it
+    # is no print, and its fine blotches do not make the page too small to read.
+    Case("thin-light-laser-photo-on-a-grainy-table", [(None, None, lambda pages: Capture(
+        300, tilt=1.5, photo=True, keystone=0.26, far="bottom", light=0.5, blur=0.3, noise=3.5,
+        variant=33).take(FAINT_THIN_LASER_PCL.print_page(pages["pcl"], 300), 300), {})], "jpeg",
+        expect="unreadable", reason="printed too faint to read", quality=85, mode="RGB"),
     unreadable("lines-of-eights", lambda pages: Capture(300).take(
         EPSON_NONE.print_page(pages["epson"], 300, replace_digit="8"), 300),
         "not lines of the digit 3", verdict="undecided"),
