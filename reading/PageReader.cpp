@@ -350,18 +350,42 @@ bool SeenMirrored(const Found& found) {
   return false;
 }
 
+// The seen line of 3s nearest `place` down the page, if any.
+const MeasuredLine* NearestProbe(const std::vector<MeasuredLine>& lines, double place) {
+  const MeasuredLine* nearest = nullptr;
+  for (const MeasuredLine& line : lines) {
+    if (line.probe &&
+        (!nearest || std::abs(line.middle.y - place) < std::abs(nearest->middle.y - place))) {
+      nearest = &line;
+    }
+  }
+  return nearest;
+}
+
 // A block's line of 3s printed so thin and light that the reduced map shows
 // it as specks only (beside a heavy line the whole of it may be a few grey
-// levels deep) is looked for where the layout puts it: the seen line nearest
-// that place moved there, across the width of the page's print, measured in
-// the full-size map. It is taken only as a line of 3s is: like characters at
-// a steady pitch.
+// levels deep), or found with its slope misled (a heavy shadow at the sheet's
+// edge drew the line's end aside), is looked for where the layout puts it:
+// the seen line nearest that place moved there, at the slope of the nearest
+// line of 3s, across the width of the lines of 3s' print where there are
+// any (the page's other print: a shadowed edge beyond them runs on into the
+// line), measured in the full-size map. It is taken only as a line of 3s is:
+// like characters at a steady pitch.
 void LookForUnseenProbes(const Prepared& prepared, const std::vector<SeenLine>& seen,
                          Found& found) {
-  double begin = 1e300, end = -1e300;
+  double begin = 1e300, end = -1e300, probeBegin = 1e300, probeEnd = -1e300;
   for (const MeasuredLine& line : found.lines) {
     begin = std::min(begin, line.found.begin);
     end = std::max(end, line.found.end);
+    if (!line.probe) continue;
+    const double pitches = 2 * line.row.pitch;
+    probeBegin =
+        std::min(probeBegin, (line.origin + line.measure.first - pitches) / prepared.factor);
+    probeEnd = std::max(probeEnd, (line.origin + line.measure.last + pitches) / prepared.factor);
+  }
+  if (probeBegin < probeEnd) {
+    begin = probeBegin;
+    end = probeEnd;
   }
   for (std::size_t k = 0; k < found.layout.blocks.size(); ++k) {
     if (found.layout.blocks[k]) continue;
@@ -372,6 +396,11 @@ void LookForUnseenProbes(const Prepared& prepared, const std::vector<SeenLine>& 
     }
     FoundLine line = found.lines[nearest].found;
     line.middle += (place - seen[nearest].v) / prepared.factor;
+    if (const MeasuredLine* probe = NearestProbe(found.lines, place)) {
+      const double across = (begin + end) / 2, v = line.VAt(across);
+      line.slope = probe->found.slope;
+      line.middle = v - line.slope * across;
+    }
     line.begin = begin;
     line.end = end;
     const MeasuredLine measured = Measure(prepared, found.frame, line, found.spacing);
