@@ -184,6 +184,7 @@ LayoutResult MatchLayout(const std::vector<SeenLine>& lines, double spacing, dou
             "too little of the page could be read to tell the Epson page from the PCL page"};
   }
   LayoutMatch match{best.family, {}, {}, best.placement.score};
+  std::size_t placedProbes = 0;
   for (const PrintedLine& printed : best.printed) {
     if (!printed.probe) continue;
     std::optional<std::size_t> seen;
@@ -191,9 +192,17 @@ LayoutResult MatchLayout(const std::vector<SeenLine>& lines, double spacing, dou
       if (rows[i] >= 0 && rows[i] + best.placement.offset == printed.row && lines[i].probe)
         seen = i;
     }
+    placedProbes += seen.has_value();
     match.blocks.push_back(seen);
     match.blockPlaces.push_back(
         PlaceOfRow(lines, rows, best.placement.offset, printed.row, spacing));
+  }
+  // A line of 3s the page has no block for: the other page (the Epson page's
+  // third block lies past the PCL page's end), or lines misplaced; either
+  // way a block would go unjudged while the answer seemed whole.
+  if (static_cast<std::size_t>(std::count_if(
+          lines.begin(), lines.end(), [](const SeenLine& l) { return l.probe; })) > placedProbes) {
+    return {std::nullopt, "the lines do not form Fontprobe's Epson or PCL test page"};
   }
   return {match, ""};
 }

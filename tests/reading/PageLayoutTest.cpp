@@ -85,6 +85,21 @@ TEST(MatchLayout, ALostLineNeverTurnsTheEpsonPageIntoThePclPage) {
   EXPECT_FALSE(unsure.problem.empty());
 }
 
+TEST(MatchLayout, NeverLeavesALineOf3sWithoutABlock) {
+  // The PCL page with a line of 3s three rows past its last block (the Epson
+  // page's third block, its label and caption lost, or a misplaced line): a
+  // page of two blocks would leave that line unjudged and seem whole.
+  std::vector<SeenLine> pclAndMore = Seen(PrinterFamily::Pcl);
+  pclAndMore.push_back({pclAndMore.back().v + 3 * kSpacing, true, 64});
+  EXPECT_FALSE(Match(pclAndMore));
+  // The Epson page without its third block's label and caption: the Epson
+  // page or none, never the PCL page.
+  std::vector<SeenLine> epson = Seen(PrinterFamily::EpsonIbm);
+  epson.erase(epson.end() - 3, epson.end() - 1);
+  const auto match = Match(epson);
+  EXPECT_TRUE(!match || match->family == PrinterFamily::EpsonIbm);
+}
+
 TEST(MatchLayout, StrayMarksBetweenLinesDoNotMoveTheRows) {
   std::vector<SeenLine> seen = Seen(PrinterFamily::Pcl);
   seen.insert(seen.begin() + 2, {300 + 1.5 * kSpacing, false, 12});  // a smudge between lines
