@@ -501,7 +501,7 @@ LineSearch FindLines(const Marks& marks, const PageFrame& frame, double closenes
   }
   const std::vector<double> slopeDown = SlopeDownThePage(longLines, (uLow + uHigh) / 2);
   const std::vector<StripCourse> course = CourseOfLines(tracks, (uLow + uHigh) / 2, spacing);
-  LineSearch search{{}, spacing};
+  LineSearch search{{}, spacing, height};
   for (const Track& track : tracks) {
     FoundLine line = Fit(track, width, 0);
     if (track.points.size() < 6) {

@@ -56,6 +56,7 @@ Marks FindMarks(const InkMap& reduced, int faint, int clear);
 struct LineSearch {
   std::vector<FoundLine> lines;
   double spacing = 0;
+  double characterHeight = 0;  // the marks' typical height
 };
 // What ink a piece of a line needs: a good part of the heaviest pieces'
 // (`Usual`), or, for a page whose thin print was lost beside a few heavy

@@ -27,8 +27,9 @@ constexpr const char* kTooSmall = "too small to read: scan at 300 dpi";
 constexpr std::size_t kFewLines = 6;
 
 // Far more lines than a test page holds are not its print but a texture (the
-// grain of a table round the sheet, a screen's pattern): their spacing says
-// nothing of the print's size.
+// grain of a table round the sheet, a screen's pattern), and "lines" closer
+// than the marks are tall are the strokes of larger print: their spacing
+// says nothing of the print's size.
 std::size_t MostLinesOfATestPage() {
   static const std::size_t most = 3 * std::max(PrintedLines(PrinterFamily::EpsonIbm).size(),
                                                PrintedLines(PrinterFamily::Pcl).size());
@@ -461,7 +462,8 @@ std::variant<Found, std::string> FindPageWith(const Prepared& prepared, const Gr
       // any, else by the spacing of lines as many as a page's the likelier
       // way round (turned a quarter, the "lines" would be columns of
       // characters).
-      const bool pageOfLines = page.search.lines.size() <= MostLinesOfATestPage();
+      const bool pageOfLines = page.search.lines.size() <= MostLinesOfATestPage() &&
+                               page.search.spacing >= page.search.characterHeight;
       if (page.probes ? page.pitch < kSmallestPitch
                       : pair == 0 && pageOfLines &&
                             page.search.spacing * prepared.factor < kSmallestSpacing) {
