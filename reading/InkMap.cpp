@@ -248,8 +248,8 @@ class TableBlocks {
     return levels_.At(column, row) < kTableShare * brightest;
   }
   void MarkOutward(int column, int row, int dc, int dr) {
-    const float seed = levels_.At(column, row);
-    for (; Inside(column, row) && levels_.At(column, row) <= 1.5f * seed; column += dc, row += dr) {
+    const float first = levels_.At(column, row);
+    for (; Inside(column, row) && levels_.At(column, row) <= 1.5f * first; column += dc, row += dr) {
       table_[Index(column, row)] = true;
     }
   }
