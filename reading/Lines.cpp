@@ -132,17 +132,10 @@ struct Track {
   // faint speck of the table beside the sheet does not steer a line of print.
   double Expect(double u) const {
     if (points.size() < 2) return points.back().v;
-    double w = 0, su = 0, sv = 0, suu = 0, suv = 0;
-    for (const Projected& p : points) {
-      w += p.weight;
-      su += p.weight * p.u;
-      sv += p.weight * p.v;
-      suu += p.weight * p.u * p.u;
-      suv += p.weight * p.u * p.v;
-    }
-    const double uMean = su / w, vMean = sv / w, spread = suu / w - uMean * uMean;
-    const double slope = spread > 1e-9 ? (suv / w - uMean * vMean) / spread : 0;
-    return vMean + slope * (u - uMean);
+    WeightedFit fit;
+    for (const Projected& p : points) fit.Add(p.u, p.v, p.weight);
+    const double slope = fit.Spread() > 1e-9 ? fit.Slope() : 0;
+    return fit.MeanY() + slope * (u - fit.MeanX());
   }
 };
 
@@ -295,22 +288,17 @@ std::vector<StripCourse> CourseOfLines(const std::vector<Track>& tracks, double 
   std::vector<StripCourse> course;
   for (const double u : strips) {
     int count = 0;
-    double n = 0, sm = 0, sv = 0, smm = 0, smv = 0;
+    WeightedFit fit;
     for (const auto& [at, m, v, ink] : seen) {
       if (at != u) continue;
       ++count;
-      n += ink;
-      sm += ink * m;
-      sv += ink * v;
-      smm += ink * m * m;
-      smv += ink * m * v;
+      fit.Add(m, v, ink);
     }
     // Three lines at least, spread over several spacings: fewer say little
     // of how the lines turn down the page.
-    const double spread = n > 0 ? smm / n - (sm / n) * (sm / n) : 0;
-    if (count < 3 || spread < spacing * spacing) continue;
-    const double b = (smv / n - (sm / n) * (sv / n)) / spread;
-    course.push_back({u, sv / n - b * sm / n, b});
+    if (count < 3 || fit.Spread() < spacing * spacing) continue;
+    const double b = fit.Slope();
+    course.push_back({u, fit.MeanY() - b * fit.MeanX(), b});
   }
   return course;
 }

@@ -169,7 +169,7 @@ void FitPitchOverThePage(MeasuredPage& page) {
   }
   page.pitchAcross = probes > 0 ? across / probes : 0;
   const bool byProbes = probeHigh - probeLow > page.pitch;
-  double w = 0, sv = 0, sp = 0, svv = 0, svp = 0;
+  WeightedFit fit;  // the pitch down the page
   for (const MeasuredLine& line : page.lines) {
     const double measured = line.probe ? line.row.pitch : line.measure.pitch;
     if (!line.probe && (byProbes || line.measure.regularity <= 0.3 ||
@@ -177,21 +177,15 @@ void FitPitchOverThePage(MeasuredPage& page) {
       continue;
     }
     const double pitch = measured - page.pitchAcross * (line.middle.x - page.centre.x);
-    const double weight = line.measure.last - line.measure.first;
-    const double v = line.middle.y;
-    w += weight;
-    sv += weight * v;
-    sp += weight * pitch;
-    svv += weight * v * v;
-    svp += weight * v * pitch;
+    fit.Add(line.middle.y, pitch, line.measure.last - line.measure.first);
   }
-  const double spread = w > 0 ? svv / w - (sv / w) * (sv / w) : 0;
+  const double spread = fit.Spread();
   if (spread <= 1) return;
-  const double slope = (svp / w - (sv / w) * (sp / w)) / spread;
+  const double slope = fit.Slope();
   if (std::abs(slope) * 2 * std::sqrt(spread) > 0.5 * page.pitch) return;
   page.pitchDown = slope;
-  page.centre.y = sv / w;
-  page.pitch = sp / w;
+  page.centre.y = fit.MeanX();
+  page.pitch = fit.MeanY();
 }
 
 // Lines of print are a spacing apart: two found far closer (the dots of a

@@ -19,4 +19,24 @@ inline double Median(std::vector<double> values) {
   return values.empty() ? 0 : Percentile(values, 50);
 }
 
+// Points (x, y), each as much as its weight, and the straight line through
+// them by least squares: y = MeanY() + Slope() * (x - MeanX()).
+struct WeightedFit {
+  double weight = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+
+  void Add(double x, double y, double w) {
+    weight += w;
+    sx += w * x;
+    sy += w * y;
+    sxx += w * x * x;
+    sxy += w * x * y;
+  }
+  double MeanX() const { return sx / weight; }
+  double MeanY() const { return sy / weight; }
+  // How far the points spread along x (their variance); 0 without points.
+  double Spread() const { return weight > 0 ? sxx / weight - MeanX() * MeanX() : 0; }
+  // Only where the points spread.
+  double Slope() const { return (sxy / weight - MeanX() * MeanY()) / Spread(); }
+};
+
 }  // namespace fontprobe
