@@ -174,22 +174,15 @@ constexpr float kTableShare = 0.6f;
 // The brightest paper level within `reach` blocks' widths of each block,
 // across and down.
 Blocks BrightestAround(const Blocks& levels, int reach) {
-  Blocks across = levels, around = levels;
+  Blocks around = levels;
   const int rowsReach = reach * levels.width / levels.height;
   for (int row = 0; row < levels.rows; ++row) {
     for (int column = 0; column < levels.columns; ++column) {
       float brightest = 0;
-      for (int c = column - reach; c <= column + reach; ++c) {
-        brightest = std::max(brightest, levels.At(c, row));
-      }
-      across.values[static_cast<std::size_t>(row) * levels.columns + column] = brightest;
-    }
-  }
-  for (int row = 0; row < levels.rows; ++row) {
-    for (int column = 0; column < levels.columns; ++column) {
-      float brightest = 0;
       for (int r = row - rowsReach; r <= row + rowsReach; ++r) {
-        brightest = std::max(brightest, across.At(column, r));
+        for (int c = column - reach; c <= column + reach; ++c) {
+          brightest = std::max(brightest, levels.At(c, r));
+        }
       }
       around.values[static_cast<std::size_t>(row) * levels.columns + column] = brightest;
     }
@@ -249,7 +242,8 @@ class TableBlocks {
   }
   void MarkOutward(int column, int row, int dc, int dr) {
     const float first = levels_.At(column, row);
-    for (; Inside(column, row) && levels_.At(column, row) <= 1.5f * first; column += dc, row += dr) {
+    for (; Inside(column, row) && levels_.At(column, row) <= 1.5f * first;
+         column += dc, row += dr) {
       table_[Index(column, row)] = true;
     }
   }
