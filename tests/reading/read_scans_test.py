@@ -73,7 +73,7 @@ THIN_LASER = Printer({K126: "freemono", K5: "ocrb", K127: "sans"}, start="freemo
 THIN_LASER_COURIER = Printer({K126: "courier", K5: "ocrb"}, weight=-1, ink=41, variant=800)
 THIN_LASER_COURIER_SANS = Printer({K126: "courier", K5: "sans", K127: "ocrb"}, weight=-1, ink=41,
                                   variant=800)
-FAINT_THIN_LASER_PCL = Printer({COURIER_PCL: "freemono", OCRB_PCL: "Go Mono"}, start="freemono",
+FAINT_THIN_LASER_PCL = Printer({COURIER_PCL: "freemono", OCRB_PCL: "sans"}, start="freemono",
                                weight=-1, ink=42, variant=31)
 INKJET_HEAVY_OCRB = Printer({K126: "freemono", K5: "ocrb"}, start="freemono", weight=1.5,
                             feather=1.0, variant=6)
