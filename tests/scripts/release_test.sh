@@ -5,7 +5,8 @@
 # folder); none names the folder it was made in; the zip's Fontprobe.exe is the one the Windows-side tests ran, and,
 # unzipped into a folder of its own, prints a test page under the rig's Wine.
 #
-# Run by scripts/test.sh after the Windows-side tests, from the top of a checkout.
+# Run by scripts/test.sh beside the Windows-side tests, once Fontprobe.exe is
+# built, from the top of a checkout.
 set -euo pipefail
 source scripts/setup.sh
 ensure_installed "${release_needs[@]}"
