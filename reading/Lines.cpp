@@ -237,25 +237,13 @@ std::vector<Track> Merged(std::vector<Track> tracks, double spacing, double stri
 
 // The line through a track's points: its own slope, or the one given.
 FoundLine Fit(const Track& track, double stripWidth, double givenSlope, bool given = false) {
-  double w = 0, su = 0, sv = 0, suu = 0, suv = 0;
-  for (const Projected& p : track.points) {
-    w += p.weight;
-    su += p.weight * p.u;
-    sv += p.weight * p.v;
-    suu += p.weight * p.u * p.u;
-    suv += p.weight * p.u * p.v;
-  }
-  const double uMean = su / w, vMean = sv / w;
-  const double spread = suu / w - uMean * uMean;
-  const double slope = !given && track.points.size() > 1 && spread > 0
-                           ? (suv / w - uMean * vMean) / spread
-                           : givenSlope;
-  return {vMean - slope * uMean,
-          slope,
-          track.points.front().u - stripWidth / 2,
-          track.points.back().u + stripWidth / 2,
-          w,
-          {}};
+  WeightedFit fit;
+  for (const Projected& p : track.points) fit.Add(p.u, p.v, p.weight);
+  const double slope =
+      !given && track.points.size() > 1 && fit.Spread() > 0 ? fit.Slope() : givenSlope;
+  return {
+      fit.MeanY() - slope * fit.MeanX(),      slope,      track.points.front().u - stripWidth / 2,
+      track.points.back().u + stripWidth / 2, fit.weight, {}};
 }
 
 // Where the page's lines run in each strip: v = a + b m for the line that
@@ -319,20 +307,13 @@ FoundLine AlongTheCourse(const Track& track, const std::vector<StripCourse>& cou
   }
   if (sbb <= 0 || course.size() < 2) return straight;
   const double m = sb / sbb;
-  double n = 0, su = 0, sv = 0, suu = 0, suv = 0;
+  WeightedFit fit;
   for (const StripCourse& c : course) {
-    if (c.u < straight.begin || c.u > straight.end) continue;
-    const double v = c.a + c.b * m;
-    ++n;
-    su += c.u;
-    sv += v;
-    suu += c.u * c.u;
-    suv += c.u * v;
+    if (c.u >= straight.begin && c.u <= straight.end) fit.Add(c.u, c.a + c.b * m, 1);
   }
-  const double spread = n > 1 ? suu / n - (su / n) * (su / n) : 0;
   FoundLine line = straight;
-  line.slope = spread > 0 ? (suv / n - (su / n) * (sv / n)) / spread : straight.slope;
-  line.middle = n > 0 ? sv / n - line.slope * su / n : straight.middle;
+  line.slope = fit.Spread() > 0 ? fit.Slope() : straight.slope;
+  line.middle = fit.weight > 0 ? fit.MeanY() - line.slope * fit.MeanX() : straight.middle;
   for (const StripCourse& c : course) {
     line.bend.push_back({c.u, c.a + c.b * m - line.middle - line.slope * c.u});
   }
