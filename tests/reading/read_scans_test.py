@@ -73,6 +73,9 @@ THIN_LASER = Printer({K126: "freemono", K5: "ocrb", K127: "sans"}, start="freemo
 THIN_LASER_COURIER = Printer({K126: "courier", K5: "ocrb"}, weight=-1, ink=41, variant=800)
 THIN_LASER_COURIER_SANS = Printer({K126: "courier", K5: "sans", K127: "ocrb"}, weight=-1, ink=41,
                                   variant=800)
+THIN_LASER_PCL = Printer({COURIER_PCL: "courier", OCRB_PCL: "ocrb"}, weight=-1, ink=56, variant=200)
+THIN_LASER_BESIDE_HEAVY = Printer({K126: "courier", K5: "JetBrains Mono", K127: "Monoid"},
+                                  weight=-1, ink=29, variant=955)
 FAINT_THIN_LASER_PCL = Printer({COURIER_PCL: "freemono", OCRB_PCL: "sans"}, start="freemono",
                                weight=-1, ink=42, variant=31)
 INKJET_HEAVY_OCRB = Printer({K126: "freemono", K5: "ocrb"}, start="freemono", weight=1.5,
@@ -308,6 +311,13 @@ CASES = [
     unreadable("thin-light-laser-print-one-line", lambda pages: Capture(
         300, tilt=-2.7, blur=0.2, noise=5.5, variant=655).take(THIN_LASER_COURIER.print_page(
             pages["epson"], 300), 300), "but not every block could be judged", verdict="undecided"),
+    # Thin print whose strokes fall within the scan's noise: read as faint
+    # print, smoothed. Its OCR-B, thinned too, may be too faint to tell.
+    page_case("thin-light-laser-scan-noisy", THIN_LASER_PCL, "pcl",
+              Capture(200, tilt=-3.1, blur=0.95, noise=7.9, variant=448), may_be_unclear=True),
+    page_case("thin-light-laser-curled-photo", THIN_LASER_BESIDE_HEAVY, "epson",
+              Capture(250, tilt=2.3, photo=True, curl=48, curl_edge="left", curl_width=0.3,
+                      light=0.77, noise=5.5, variant=306), kind="jpeg", quality=85),
     # Thin, light print of the PCL page photographed at an angle on a grey,
     # grainy table: the grain round the sheet is darker than the print, but it
     # is no print, and its fine blotches do not make the page too small to read.
