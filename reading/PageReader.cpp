@@ -487,8 +487,11 @@ std::variant<Found, std::string> FindPageWith(const Prepared& prepared, const Gr
       // The size of the print: by the pitch of lines of 3s where there are
       // any, else by the spacing of lines as many as a page's the likelier
       // way round (turned a quarter, the "lines" would be columns of
-      // characters).
-      const bool pageOfLines = page.search.lines.size() <= MostLinesOfATestPage() &&
+      // characters). A few lines are too few to tell: the strokes of one
+      // heavy line of 3s, all that shows of a page printed too thin, are
+      // followed as two lines close together.
+      const std::size_t lines = page.search.lines.size();
+      const bool pageOfLines = lines > kFewLines && lines <= MostLinesOfATestPage() &&
                                page.search.spacing >= page.search.characterHeight;
       if (page.probes ? page.pitch < kSmallestPitch
                       : pair == 0 && pageOfLines &&

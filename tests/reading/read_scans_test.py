@@ -76,6 +76,8 @@ THIN_LASER_COURIER_SANS = Printer({K126: "courier", K5: "sans", K127: "ocrb"}, w
 THIN_LASER_PCL = Printer({COURIER_PCL: "courier", OCRB_PCL: "ocrb"}, weight=-1, ink=56, variant=200)
 THIN_LASER_BESIDE_HEAVY = Printer({K126: "courier", K5: "JetBrains Mono", K127: "Monoid"},
                                   weight=-1, ink=29, variant=955)
+THIN_LASER_PT_MONO_PCL = Printer({COURIER_PCL: "freemono", OCRB_PCL: "PT Mono"},
+                                 start="freemono", weight=-1, ink=29, variant=959)
 FAINT_THIN_LASER_PCL = Printer({COURIER_PCL: "freemono", OCRB_PCL: "sans"}, start="freemono",
                                weight=-1, ink=42, variant=31)
 INKJET_HEAVY_OCRB = Printer({K126: "freemono", K5: "ocrb"}, start="freemono", weight=1.5,
@@ -325,6 +327,12 @@ CASES = [
         300, tilt=1.5, photo=True, keystone=0.26, far="bottom", light=0.5, blur=0.3, noise=3.5,
         variant=33).take(FAINT_THIN_LASER_PCL.print_page(pages["pcl"], 300), 300), {})], "jpeg",
         expect="unreadable", reason="printed too faint to read", quality=85, mode="RGB"),
+    # Only one heavy line of 3s left to see, faxed: its strokes are followed
+    # as two lines close together, which are too few to tell the print's size.
+    Case("thin-light-laser-fax", [(None, None, lambda pages: Capture(
+        204, dpi_down=196, tilt=-0.57, noise=3.4, variant=976).take(
+            THIN_LASER_PT_MONO_PCL.print_page(pages["pcl"], 300), 300), {})], "tiff-g4",
+        expect="unreadable", reason="printed too faint to read", dpi=(204, 196)),
     unreadable("lines-of-eights", lambda pages: Capture(300).take(
         EPSON_NONE.print_page(pages["epson"], 300, replace_digit="8"), 300),
         "not lines of the digit 3", verdict="undecided"),
