@@ -142,8 +142,10 @@ Blocks MeasureGrain(const GreyView& picture, const Blocks& levels, const Across&
 // blocks round a pixel (the two on each side, as the block it lies in may
 // hold both sides of an edge): blending their levels would make the darker
 // side look like ink. A pixel as bright as one of them, within the grain, is
-// paper; a darker one is print, on the brightest paper round it (faint print
-// beside a darker band is not taken for the band).
+// paper; a darker one is print, on the paper of the block it lies in: faint
+// print beside a darker band is not taken for the band, and the band's own
+// grain (darker than the level a tenth of the band is brighter than) is not
+// taken for print on the white paper beside it.
 void KeepSteps(const Blocks& levels, const Across& across, int y, const std::uint8_t* in,
                const std::vector<float>& grain, std::vector<float>& level) {
   const auto [row, down] = levels.RowOf(y);
@@ -159,7 +161,7 @@ void KeepSteps(const Blocks& levels, const Across& across, int y, const std::uin
         std::min(static_cast<int>(level.size()), static_cast<int>((c + 1.5f) * levels.width) + 1);
     for (int x = from; x < to; ++x) {
       if (across.column[x] != c) continue;
-      level[x] = *high;
+      level[x] = levels.At(x / levels.width, y / levels.height);
       for (const float candidate : near) {
         if (candidate <= in[x] + grain[x]) level[x] = std::min(level[x], candidate);
       }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "reading/InkMap.h"
@@ -124,31 +125,43 @@ TEST(MakeInkMap, MakesNoInkOfATablesGrainButKeepsThePrint) {
 }
 
 // Paper whose brightness changes down the page in bands (green-bar paper,
-// 214 against 250, with a soft edge), bare or with print: the bands are
-// paper; print on either, and faint print beside an edge, is ink.
+// 214 against 250, with soft edges), bare or with print, level or slanting
+// and with a scanner's grain: the bands are paper, their grain too beside a
+// slanting edge; print on either, and faint print beside an edge, is ink.
 TEST(MakeInkMap, TakesBandsOfPaperForPaper) {
   const int w = 1200, h = 900, band = 150;
-  auto paper = [&](int y) {
-    const double inBand = std::clamp((y % (2 * band) - band + 2) / 4.0, 0.0, 1.0);
-    return 250 - 36 * inBand;  // bands from y = 150, 450, 750, their edges 4 pixels soft
-  };
   const struct {
     const char* what;
     int top;          // of a row of strokes 4 pixels high, 12 wide, 8 apart, from x 500 to 700
     double darkness;  // what the print leaves of the paper
+    double slant;     // how far the bands' edges fall across the sheet, in pixels
+    double grain;     // the scanner's noise, its standard deviation
   } cases[] = {
-      {"print on white paper", 60, 0.5},
-      {"print on a band", 220, 0.5},
-      {"faint print just above a band's edge", 140, 0.8},
-      {"faint print just below a band's edge", 154, 0.8},
+      {"print on white paper", 60, 0.5, 0, 0},
+      {"print on a band", 220, 0.5, 0, 0},
+      {"faint print just above a band's edge", 140, 0.8, 0, 0},
+      {"faint print just below a band's edge", 154, 0.8, 0, 0},
+      {"print on white paper, grainy bands slanting", 60, 0.5, 24, 3},
+      {"print on a band, grainy and slanting", 230, 0.5, 24, 3},
   };
   for (const auto& c : cases) {
+    auto paper = [&](int x, int y) {
+      // Bands 150 pixels high from y = 150, 450, 750, their edges 4 pixels soft.
+      const double down = y - c.slant * x / w;
+      const double apart = std::abs(std::fmod(down + 4 * band, 2 * band) - 1.5 * band);
+      const double fromMiddle = std::min(apart, 2 * band - apart);
+      return 250 - 36 * std::clamp((band / 2.0 + 2 - fromMiddle) / 4, 0.0, 1.0);
+    };
+    std::mt19937 random(11);
+    std::normal_distribution<double> noise(0, c.grain > 0 ? c.grain : 1);
     GreyImage sheet{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h)};
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
         const bool print = y >= c.top && y < c.top + 4 && x >= 500 && x < 700 && x % 20 < 12;
+        const double value =
+            paper(x, y) * (print ? c.darkness : 1) + (c.grain > 0 ? noise(random) : 0);
         sheet.pixels[static_cast<std::size_t>(y) * w + x] =
-            static_cast<std::uint8_t>(paper(y) * (print ? c.darkness : 1));
+            static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0));
       }
     }
     const InkMap ink = MakeInkMap(sheet.View());

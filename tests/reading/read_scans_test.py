@@ -66,6 +66,8 @@ DRAFT_FLAT_LQ_OCRB = Printer({K126: "flatmono", K5: "ocrb"}, start="flatmono", h
 LQ_OCRB_CARBON = Printer({K126: "courier", K5: "ocrb"}, head="dot24", carbon=True, variant=2)
 DRAFT_CARBON = Printer({K126: "courier"}, head="dot9", carbon=True, variant=3)
 LQ_OCRB_WORN = Printer({K126: "courier", K127: "ocrb"}, head="dot24", ink=50, worn_pins=0.5)
+DRAFT_IGNORING_K5_FAINT = Printer({K126: "courier", K5: "courier", K127: "PT Mono"}, head="dot9",
+                                  ink=150, mottle=0.55, variant=877)
 DRAFT_WORN = Printer({K126: "courier"}, head="dot9", ink=60, worn_pins=0.5, variant=5)
 PCL_OCRB_LOW_TONER = Printer({COURIER_PCL: "courier", OCRB_PCL: "ocrb"}, ink=150, mottle=0.6)
 THIN_LASER = Printer({K126: "freemono", K5: "ocrb", K127: "sans"}, start="freemono", weight=-1,
@@ -285,6 +287,11 @@ CASES = [
     page_case("carbon-copy-draft-green-bar", DRAFT_CARBON, "epson", Capture(300, noise=3),
               paper=scans.CONTINUOUS, printed=continuous("green-bar"), kind="jpeg",
               quality=85, mode="RGB"),
+    # A green band's slanting edge along the foot of a line of 3s: the band's
+    # grain beside its edge is paper, not ink that would make the 3s look like 1s.
+    page_case("green-bar-edge-along-a-line", DRAFT_IGNORING_K5_FAINT, "epson",
+              Capture(300, tilt=-1.1628, noise=4.38, variant=440), paper=scans.CONTINUOUS,
+              printed=continuous("green-bar", band_offset=0.1426), mode="RGB"),
     page_case("worn-ribbon-24-pin", LQ_OCRB_WORN, "epson", Capture(300), may_be_unclear=True),
     page_case("worn-ribbon-9-pin", DRAFT_WORN, "epson", Capture(300, noise=4),
               paper=scans.CONTINUOUS, printed=continuous()),
