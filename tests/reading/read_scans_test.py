@@ -76,7 +76,7 @@ THIN_LASER_COURIER = Printer({K126: "courier", K5: "ocrb"}, weight=-1, ink=41, v
 THIN_LASER_COURIER_SANS = Printer({K126: "courier", K5: "sans", K127: "ocrb"}, weight=-1, ink=41,
                                   variant=800)
 THIN_LASER_PCL = Printer({COURIER_PCL: "courier", OCRB_PCL: "ocrb"}, weight=-1, ink=56, variant=200)
-THIN_LASER_BESIDE_HEAVY = Printer({K126: "courier", K5: "JetBrains Mono", K127: "Monoid"},
+THIN_LASER_BESIDE_HEAVY = Printer({K126: "courier", K5: "JetBrains Mono", K127: "PT Mono"},
                                   weight=-1, ink=29, variant=955)
 THIN_LASER_PT_MONO_PCL = Printer({COURIER_PCL: "freemono", OCRB_PCL: "PT Mono"},
                                  start="freemono", weight=-1, ink=29, variant=959)
