@@ -14,7 +14,7 @@ nearest other 3 that together let through the most OCR-B lines and no
 lookalike; then how many OCR-B lines meet them (the rest are left unclear)
 and the line to put in reading/Typeface.cpp.
 
-    /usr/bin/python3 bench/judge_margins.py build/native/fontprobe [PAGES-EACH]
+    bench/reader.sh judge_margins.py build/native/fontprobe [PAGES-EACH]
 """
 import json
 import os

@@ -7,7 +7,7 @@ lookalikes (scripts/lookalikes.py) apart from the references.
 
 Not a timed test: run it by hand after changing the reader.
 
-    /usr/bin/python3 bench/read_sweep.py build/native/fontprobe [PAGES] [VARIANT]
+    bench/reader.sh read_sweep.py build/native/fontprobe [PAGES] [VARIANT]
 
 A kind of picture is one entry of KINDS: a function of a random source that
 gives the capture, the file it is saved as, any printer options of its own

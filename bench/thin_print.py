@@ -6,7 +6,7 @@ each read by every build given and counted per comparison face as right,
 unclear, unreadable, missed and false OCR-B. Compares builds on the same
 pages: not a timed test.
 
-    /usr/bin/python3 bench/thin_print.py FONTPROBE... [--pages N]
+    bench/reader.sh thin_print.py FONTPROBE... [--pages N]
 """
 import argparse
 import collections
