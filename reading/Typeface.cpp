@@ -17,8 +17,9 @@ namespace {
 // differs from it by up to about 0.03, one in another typeface by 0.10 or more.
 constexpr double kSameBelow = 0.05;
 constexpr double kDifferentAbove = 0.08;
-// Another typeface's 3 printed and scanned is this like one of the
-// references at least; less like every one, a line is too faint or coarse.
+// Another typeface's 3, or another digit, printed and scanned is this like
+// one of the references at least; less like every one, a line is too faint
+// or coarse.
 constexpr double kAnotherAtLeast = 0.75;
 constexpr double kNotOcrBBelow = 0.80;
 
@@ -253,6 +254,13 @@ Judgement JudgeBlock(const LineEvidence& block, const LineEvidence& comparison) 
   // The comparison's own shape, whatever it looks like, is the same.
   if (difference <= kSameBelow) {
     judgement.typeface = Typeface::SameAsComparison;
+    return judgement;
+  }
+  if (shape.digit != '3' && shape.digitLikeness < kAnotherAtLeast) {
+    // Not clearly another digit either: a faint or damaged line, not an answer.
+    judgement.reason = "its characters are not clearly any digit (at most " +
+                       Figure(shape.digitLikeness) + " like a " + shape.digit +
+                       "): too faint or too coarse to judge";
     return judgement;
   }
   if (shape.digit != '3') {

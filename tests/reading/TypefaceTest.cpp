@@ -32,6 +32,15 @@ Glyph Digit(std::string_view face, char digit) {
   return {};
 }
 
+// The glyph with its rows from `row` down printed at `keep` of their ink:
+// worn pins, or a band of low toner across the foot of a line.
+Glyph FadedBelow(Glyph glyph, int row, float keep) {
+  for (int y = row; y < kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) glyph.At(x, y) *= keep;
+  }
+  return Centred(glyph);
+}
+
 LineEvidence Line(const Glyph& mean) {
   LineEvidence line;
   line.found = true;
@@ -62,6 +71,13 @@ TEST(JudgeBlock, OcrBOnlyWhenItDiffersFromTheComparisonAndHasOcrBsShape) {
       {"a flat-topped sans serif 3", Line(Digit("DejaVu Sans Mono", '3')), Typeface::Other},
       {"OCR-A", Line(Digit("OCR-A", '3')), Typeface::Other},
       {"another character", Line(Digit("OCR-B", '8')), Typeface::Other},
+      {"another character faint at its foot", Line(FadedBelow(Digit("OCR-B", '8'), 24, 0.2f)),
+       Typeface::Other},
+      // Damaged 3s are like no digit clearly, so not another typeface's.
+      {"OCR-B with its lower half unprinted", Line(FadedBelow(Digit("OCR-B", '3'), 18, 0)),
+       Typeface::Unclear},
+      {"OCR-B faint below its top bar", Line(FadedBelow(Digit("OCR-B", '3'), 12, 0.2f)),
+       Typeface::Unclear},
       {"a flat-topped sans serif 3 with a diagonal", Line(Three("Manrope", PrintMethod::Laser)),
        Typeface::Other},
       {"no line found", notFound, Typeface::Unclear},
