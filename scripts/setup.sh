@@ -87,6 +87,7 @@ bench_needs=(
 # The other lookalikes of scripts/lookalikes.py, for the evaluation
 # (bench/read_sweep.py) and for making the reference data.
 lookalike_needs=(
+  file:/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf:fonts-dejavu-core
   file:/usr/share/fonts/opentype/league-mono/LeagueMono-Regular.otf:fonts-league-mono
   file:/usr/share/fonts/truetype/3270/3270-Regular.ttf:fonts-3270
   file:/usr/share/fonts/truetype/monoid/Monoid-Regular.ttf:fonts-monoid
