@@ -85,7 +85,7 @@ bench_needs=(
 )
 
 # The other lookalikes of scripts/lookalikes.py, for the evaluation
-# (bench/read_sweep.py) and for making the reference data.
+# (bench/reader.sh) and for making the reference data.
 lookalike_needs=(
   file:/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf:fonts-dejavu-core
   file:/usr/share/fonts/opentype/league-mono/LeagueMono-Regular.otf:fonts-league-mono
