@@ -149,6 +149,7 @@ Blocks MeasureGrain(const GreyView& picture, const Blocks& levels, const Across&
 void KeepSteps(const Blocks& levels, const Across& across, int y, const std::uint8_t* in,
                const std::vector<float>& grain, std::vector<float>& level) {
   const auto [row, down] = levels.RowOf(y);
+  const int ownRow = y / levels.height;  // of the blocks the pixels lie in
   for (int c = -1; c < levels.columns; ++c) {
     const std::array<float, 8> near = {levels.At(c - 1, row),     levels.At(c, row),
                                        levels.At(c + 1, row),     levels.At(c + 2, row),
@@ -161,7 +162,7 @@ void KeepSteps(const Blocks& levels, const Across& across, int y, const std::uin
         std::min(static_cast<int>(level.size()), static_cast<int>((c + 1.5f) * levels.width) + 1);
     for (int x = from; x < to; ++x) {
       if (across.column[x] != c) continue;
-      level[x] = levels.At(x / levels.width, y / levels.height);
+      level[x] = levels.At(x / levels.width, ownRow);
       for (const float candidate : near) {
         if (candidate <= in[x] + grain[x]) level[x] = std::min(level[x], candidate);
       }
