@@ -256,14 +256,14 @@ Judgement JudgeBlock(const LineEvidence& block, const LineEvidence& comparison) 
     judgement.typeface = Typeface::SameAsComparison;
     return judgement;
   }
-  if (shape.digit != '3' && shape.digitLikeness < kAnotherAtLeast) {
-    // Not clearly another digit either: a faint or damaged line, not an answer.
-    judgement.reason = "its characters are not clearly any digit (at most " +
-                       Figure(shape.digitLikeness) + " like a " + shape.digit +
-                       "): too faint or too coarse to judge";
-    return judgement;
-  }
   if (shape.digit != '3') {
+    if (shape.digitLikeness < kAnotherAtLeast) {
+      // Not clearly another digit either: a faint or damaged line, not an answer.
+      judgement.reason = "its characters are not clearly any digit (at most " +
+                         Figure(shape.digitLikeness) + " like a " + shape.digit +
+                         "): too faint or too coarse to judge";
+      return judgement;
+    }
     judgement.typeface = Typeface::Other;
     judgement.reason = std::string("its characters are not 3s; they look most like ") + shape.digit;
     return judgement;
