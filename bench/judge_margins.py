@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Measures what the judge's margins (reading/Typeface.cpp, kMargins and
 kCanTell) are made from: for each print method, pages whose test block is printed in OCR-B
-or in one of the reference lookalikes (never a held-out one), taken as every
-kind of picture of bench/read_sweep.py. For each block: its likeness to
-OCR-B's 3 and the lead of that over the nearest other 3, and part by part
+or in one of the reference lookalikes (never a held-out one), laser pages at
+every toner weight of bench/read_sweep.py, taken as the kinds of picture
+below. For each block: its likeness to OCR-B's 3 and the lead of that over the nearest other 3, and part by part
 (top bar, middle, bowl) the least likeness to OCR-B's and the least lead.
 A lookalike's lead is taken over the nearest 3 of another face than its own,
 as if it were unknown, since a face the reader was never given is: the margin
@@ -45,7 +45,7 @@ def figures(job):
     rng = random.Random(variant)
     traits = PRINTS[method]
     options = {"head": traits["head"], "ink": rng.randint(*traits["ink"]),
-               "variant": rng.randrange(1000)}
+               "variant": rng.randrange(1000), "weight": read_sweep.toner_weight(rng, method)}
     capture, save, own, sheet = KINDS[rng.choice(MEASURED_KINDS)](rng)
     printer = Printer({K126: "courier", K5: face}, **{**options, **own})
     page = scans.test_page(fontprobe, "epson")

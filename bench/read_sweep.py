@@ -148,6 +148,13 @@ KINDS = {
 }
 
 
+def toner_weight(rng, method):
+    """How far a laser printer's toner spreads past the outline (pixels at 300
+    dpi): mostly as drawn, sometimes bolder or thinner (an economy setting);
+    a head's dots are its own."""
+    return rng.choice([0, 0, 1, -1]) if method == "laser" else 0
+
+
 def lookalike_faces(method, role):
     """The lookalikes a printer of this method could print: fonts anywhere,
     draft cells on 9-pin printers."""
@@ -181,7 +188,7 @@ def make_page(variant, method, kind, roles):
             if face != "nothing":
                 faces[sequence] = face
     options = {"head": traits["head"], "ink": rng.randint(*traits["ink"]),
-               "weight": rng.choice([0, 0, 1, -1]) if method == "laser" else 0,
+               "weight": toner_weight(rng, method),
                "variant": rng.randrange(1000)}
     capture, save, own, sheet = KINDS[kind](rng)
     return Printer(faces, start=comparison, **{**options, **own}), family, capture, save, sheet

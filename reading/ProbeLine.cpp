@@ -364,7 +364,7 @@ double CharacterRow::CellAt(double x) const {
 }
 
 Glyph MeanCharacter(const std::vector<Glyph>& characters) {
-  return Centred(NoWiderThan(Average(characters), 1.2 * ReferenceStrokeWidth()));
+  return Centred(NoWiderThan(Average(characters), ReferenceStrokeWidth()));
 }
 
 CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure) {

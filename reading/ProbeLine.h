@@ -44,8 +44,8 @@ CharacterRow CutCharacters(const LineImage& line, const LineMeasure& measure);
 // Characters averaged into a line's mean character: sample by sample the mean
 // of the middle half of their values, so that what a few show alone (the
 // hairs of inkjet ink creeping along the paper, a speck) does not count; its
-// strokes no wider than the reference digits draw theirs, a little over,
-// as heavy print or spread ink draws them wider; centred on its ink.
+// strokes no wider than the reference digits draw theirs, as heavy print or
+// spread ink draws them wider; centred on its ink.
 Glyph MeanCharacter(const std::vector<Glyph>& characters);
 
 // A line of 3s holds this many.
