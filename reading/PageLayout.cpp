@@ -82,9 +82,16 @@ Placement Place(const std::vector<SeenLine>& lines, const std::vector<int>& rows
 }
 
 // Each line's row, counted from the first line of 3s (the surest line of
-// the page), up and down: by its distance from the last line placed. A line
-// far between two rows (a stray mark, a smudge, the sheet's edge) gets no row
-// (-1) and does not move the count.
+// the page), up and down: by its distance from the last line of text placed,
+// in the spacing the lines placed so far show once they span four rows
+// (where the sheet lay nearer the camera, its lines stand wider apart than
+// the picture's spacing; over fewer rows, a line printed in another face
+// than its neighbours, a little off its row, would mislead it). A
+// line of 3s printed in another face sits higher or lower on its row than
+// text, so once text is placed it counts nothing from a line of 3s (where
+// only lines of 3s were seen, each from the last). A line far between two
+// rows (a stray mark, a smudge, the sheet's edge) gets no row (-1) and does
+// not move the count.
 std::vector<int> Rows(const std::vector<SeenLine>& lines, double spacing) {
   const auto probe =
       std::find_if(lines.begin(), lines.end(), [](const SeenLine& l) { return l.probe; });
@@ -95,11 +102,16 @@ std::vector<int> Rows(const std::vector<SeenLine>& lines, double spacing) {
   for (const int direction : {1, -1}) {
     double lastV = lines[anchor].v;
     int lastRow = 0;
+    bool textPlaced = false;
     for (std::size_t i = anchor + direction; i < lines.size(); i += direction) {
-      const double steps = (lines[i].v - lastV) / spacing * direction;
+      const double shown = std::abs(lastRow) >= 4 ? (lastV - lines[anchor].v) / lastRow : 0;
+      const double ruler = std::abs(shown / spacing - 1) < 0.2 ? shown : spacing;
+      const double steps = (lines[i].v - lastV) / ruler * direction;
       const int whole = std::max(1, static_cast<int>(std::lround(steps)));
       if (std::abs(steps - whole) > 0.3 && !lines[i].probe) continue;
       placed[i] = lastRow + whole * direction;
+      if (lines[i].probe && textPlaced) continue;
+      textPlaced = textPlaced || !lines[i].probe;
       lastRow = *placed[i];
       lastV = lines[i].v;
     }

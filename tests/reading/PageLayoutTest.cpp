@@ -139,6 +139,34 @@ TEST(MatchLayout, PlacesEachLineOf3sSeenOrNot) {
   }
 }
 
+// A photo taken at an angle spaces the lines wider where the sheet was
+// nearer than the spacing measured over the whole picture, and a line of 3s
+// printed in another face sits higher or lower on its row than the text: the
+// rows are still counted right.
+TEST(MatchLayout, CountsRowsByTheSpacingTheTextShows) {
+  const struct {
+    const char* what;
+    double spacing;  // as the lines lie, against kSpacing measured
+    double shift;    // of the second block's line of 3s on its row
+  } cases[] = {
+      {"8% wider", 1.08 * kSpacing, 0},
+      {"8% wider, a line of 3s a quarter row high", 1.08 * kSpacing, -0.25 * kSpacing},
+      {"8% narrower, a line of 3s a quarter row low", 0.92 * kSpacing, 0.25 * kSpacing},
+  };
+  for (const auto& c : cases) {
+    std::vector<SeenLine> seen;
+    int probes = 0;
+    for (const PrintedLine& line : PrintedLines(PrinterFamily::EpsonIbm)) {
+      const double shift = line.probe && ++probes == 2 ? c.shift : 0;
+      seen.push_back({300 + line.row * c.spacing + shift, line.probe, double(line.characters)});
+    }
+    const auto match = Match(seen);
+    ASSERT_TRUE(match) << c.what;
+    EXPECT_EQ(match->family, PrinterFamily::EpsonIbm) << c.what;
+    EXPECT_EQ(match->blocks, (std::vector<std::optional<std::size_t>>{5, 8, 11})) << c.what;
+  }
+}
+
 TEST(MatchLayout, RefusesLinesThatAreNoTestPage) {
   std::vector<SeenLine> text;
   for (int row = 0; row < 12; ++row) text.push_back({300 + row * kSpacing, false, 60});
